@@ -1,0 +1,17 @@
+#pragma once
+// Fatal run-time errors: integer overflow, division by zero and the like stop the program with
+// a clear message instead of running on with undefined behaviour.
+
+#include <string_view>
+
+namespace starquill {
+
+// Called with the full message before the program stops; the desktop program shows it in a box.
+using FatalReporter = void (*)(std::string_view message);
+void SetFatalReporter(FatalReporter reporter);
+
+// Writes "Starquill: fatal run-time error: <what>" to stderr, lets the reporter show it and
+// ends the process with exit status 70.
+[[noreturn]] void FatalError(std::string_view what);
+
+}  // namespace starquill

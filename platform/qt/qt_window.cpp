@@ -1,0 +1,106 @@
+#include "platform/qt/qt_window.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+#include <QWindow>
+#include <cmath>
+
+#include "platform/surface.h"
+
+namespace starquill {
+
+class QtWindow::SurfaceWidget : public QWidget {
+ public:
+  explicit SurfaceWidget(QtWindow& owner) : owner_(owner) {
+    // Every pixel is painted by paintEvent, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+  std::vector<Surface*> surfaces;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const qreal ratio = devicePixelRatioF();
+    QRegion uncovered = event->region();
+    for (const Surface* surface : surfaces) {
+      // The surface's pixels are 0x00BBGGRR with 0xFF on top: RGBA bytes, opaque.
+      QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
+                   surface->PixelHeight(), surface->PixelWidth() * 4, QImage::Format_RGBA8888);
+      image.setDevicePixelRatio(ratio);
+      const QPointF at(surface->Left() / ratio, surface->Top() / ratio);
+      painter.drawImage(at, image);
+      uncovered -= QRect(at.toPoint(), QSize(std::ceil(surface->PixelWidth() / ratio),
+                                             std::ceil(surface->PixelHeight() / ratio)));
+    }
+    for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::black);
+  }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    const QString text = event->text();
+    if (!text.isEmpty() && owner_.KeyPress) owner_.KeyPress(text.at(0).unicode());
+  }
+
+  void closeEvent(QCloseEvent* event) override {
+    event->accept();
+    if (!unloaded_) {
+      unloaded_ = true;
+      if (owner_.Unloaded) owner_.Unloaded();
+    }
+  }
+
+ private:
+  QtWindow& owner_;
+  bool unloaded_ = false;
+};
+
+QtWindow::QtWindow() : widget_(std::make_unique<SurfaceWidget>(*this)) {}
+
+QtWindow::~QtWindow() = default;
+
+QWidget* QtWindow::widget() const { return widget_.get(); }
+
+void QtWindow::SetCaption(std::string_view caption) {
+  widget_->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void QtWindow::ShowMaximized() {
+  QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
+  // Without a window manager a maximise request is ignored, so fill the area ourselves.
+  if (screen) widget_->setGeometry(screen->availableGeometry());
+  widget_->showMaximized();
+  widget_->activateWindow();
+  widget_->setFocus();
+  // A window manager maps and maximises the window asynchronously; wait (briefly) until it is
+  // on screen so that the client area has its final size.
+  QElapsedTimer waited;
+  waited.start();
+  while (widget_->windowHandle() && !widget_->windowHandle()->isExposed() &&
+         waited.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  }
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int QtWindow::ClientWidth() const {
+  return static_cast<int>(std::lround(widget_->width() * widget_->devicePixelRatioF()));
+}
+
+int QtWindow::ClientHeight() const {
+  return static_cast<int>(std::lround(widget_->height() * widget_->devicePixelRatioF()));
+}
+
+void QtWindow::AddSurface(Surface& surface) { widget_->surfaces.push_back(&surface); }
+
+void QtWindow::Present() { widget_->update(); }
+
+void QtWindow::Unload() { widget_->close(); }
+
+}  // namespace starquill

@@ -1,0 +1,49 @@
+#pragma once
+// The program's one random generator. Rnd returns a single-precision value r with 0 <= r < 1
+// built from 24 random bits; Randomize reseeds it. The generator is xoshiro128**: small, fast
+// and of good statistical quality. It starts from a fixed state, so a run that never reseeds
+// repeats itself exactly.
+
+#include <cstdint>
+
+namespace starquill {
+
+struct RandomState {
+  uint32_t s[4];
+  friend bool operator==(const RandomState&, const RandomState&) = default;
+};
+
+namespace detail {
+extern RandomState g_random;
+
+inline uint32_t RotateLeft(uint32_t x, int k) { return (x << k) | (x >> (32 - k)); }
+
+inline uint32_t NextRandomBits() {
+  uint32_t* s = g_random.s;
+  const uint32_t result = RotateLeft(s[1] * 5, 7) * 9;
+  const uint32_t t = s[1] << 9;
+  s[2] ^= s[0];
+  s[3] ^= s[1];
+  s[1] ^= s[2];
+  s[0] ^= s[3];
+  s[2] ^= t;
+  s[3] = RotateLeft(s[3], 11);
+  return result;
+}
+}  // namespace detail
+
+// Next value of the shared generator, 0 <= r < 1, a multiple of 2^-24.
+inline float Rnd() { return static_cast<float>(detail::NextRandomBits() >> 8) * 0x1p-24f; }
+
+// Reseeds the shared generator from a number (the program uses the seconds since midnight).
+// Equal seeds give equal sequences; any two different doubles give different states.
+void Randomize(double seed);
+
+// The fixed state the generator starts from.
+RandomState InitialRandomState();
+
+// Saving and restoring the state lets tests and benchmarks repeat a sequence.
+RandomState SaveRandomState();
+void RestoreRandomState(const RandomState& state);
+
+}  // namespace starquill

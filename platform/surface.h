@@ -1,0 +1,155 @@
+#pragma once
+// The software drawing surface every picture of the program is painted on: a block of pixels
+// with a user coordinate system, points, lines, filled boxes, text and a retained picture.
+//
+// Coordinates: (ScaleLeft, ScaleTop) is the top-left corner, ScaleWidth and ScaleHeight the
+// extent to the right and downwards; a negative extent flips that axis (the sky has y growing
+// upwards). A surface that is given no scale measures in pixels from its top-left corner and
+// keeps doing so when it is resized. A point maps linearly onto the pixel grid and lands in
+// the pixel whose square contains it: pixel (i, j) covers [i, i+1) x [j, j+1) in pixel space,
+// so the right and bottom edges of the surface lie just outside it. Points outside the
+// surface (and NaN) are clipped without error.
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/bitmap.h"
+#include "platform/color.h"
+#include "platform/font.h"
+#include "platform/pixel_view.h"
+
+namespace starquill {
+
+class FontFace;
+
+class Surface {
+ public:
+  // Largest width or height in pixels; larger sizes are cut to it.
+  static constexpr int kMaxPixels = 16384;
+
+  explicit Surface(int pixelWidth = 0, int pixelHeight = 0);
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  Surface(Surface&&) noexcept;
+  Surface& operator=(Surface&&) noexcept;
+
+  // Size in pixels.
+  int PixelWidth() const { return width_; }
+  int PixelHeight() const { return height_; }
+
+  // Outer size and place in the containing window, in the window's units (pixels).
+  float Left() const { return left_in_container_; }
+  float Top() const { return top_in_container_; }
+  float Width() const { return static_cast<float>(width_); }
+  float Height() const { return static_cast<float>(height_); }
+  // Places the surface; the size is rounded to whole pixels and the content is cleared to
+  // the background colour when the size changes.
+  void Move(float left, float top, float width, float height);
+
+  // User coordinate system.
+  float ScaleLeft() const { return scale_left_; }
+  float ScaleTop() const { return scale_top_; }
+  float ScaleWidth() const { return scale_width_; }
+  float ScaleHeight() const { return scale_height_; }
+  void SetScaleLeft(float v);
+  void SetScaleTop(float v);
+  void SetScaleWidth(float v);
+  void SetScaleHeight(float v);
+
+  Color BackColor() const { return back_color_; }
+  void SetBackColor(Color c) { back_color_ = c; }
+  Color ForeColor() const { return fore_color_; }
+  void SetForeColor(Color c) { fore_color_ = c; }
+
+  // Points, lines and boxes, in scale units.
+  void PSet(float x, float y, Color color);
+  // The straight line from the first point up to, but not including, the second.
+  void Line(float x1, float y1, float x2, float y2, Color color);
+  // The filled rectangle with these two corners, both included.
+  void FillBox(float x1, float y1, float x2, float y2, Color color);
+  // Fills the surface with its background colour, shows its Picture again and puts the text
+  // position back to (0, 0).
+  void Cls();
+  // Sets one pixel, in pixels from the top-left corner.
+  void SetPixelV(int x, int y, Color color);
+
+  // Reading back: the colour at a pixel, or -1 outside the surface.
+  Color Pixel(int x, int y) const;
+  // The colour at a point in scale units, or -1 outside the surface.
+  Color Point(float x, float y) const;
+
+  // Text. CurrentX/CurrentY is where the top-left corner of the next printed line goes;
+  // Print moves it to the start of the next line.
+  float CurrentX() const { return current_x_; }
+  float CurrentY() const { return current_y_; }
+  void SetCurrentX(float v) { current_x_ = v; }
+  void SetCurrentY(float v) { current_y_ = v; }
+  void Print(std::string_view text);
+  // Extent of the text in the current font, in scale units.
+  float TextWidth(std::string_view text);
+  float TextHeight(std::string_view text);
+  const FontSpec& Font() const { return font_; }
+  void SetFont(const FontSpec& font);
+  double FontSize() const { return font_.size; }
+  void SetFontSize(double points);
+
+  // The retained drawing as a picture, and the picture shown as the surface's background.
+  PictureRef Image() const;
+  const PictureRef& Picture() const { return picture_; }
+  void SetPicture(PictureRef picture);
+
+  // The pixels, 0xFF in the top byte, for presenting and for text drawing.
+  PixelView View() { return {pixels_.data(), width_, height_, width_}; }
+  const uint32_t* Bits() const { return pixels_.data(); }
+
+  // Pixel coordinates of a point, before rounding down to a pixel.
+  double MapX(float x) const { return (static_cast<double>(x) - scale_left_) * pixels_per_unit_x_; }
+  double MapY(float y) const { return (static_cast<double>(y) - scale_top_) * pixels_per_unit_y_; }
+
+ private:
+  void Resize(int width, int height);
+  void UseUserScale();
+  void UpdateMapping();
+  FontFace& Face();
+  void DrawPicture();
+
+  int width_ = 0;
+  int height_ = 0;
+  double width_d_ = 0;
+  double height_d_ = 0;
+  std::vector<uint32_t> pixels_;
+  float left_in_container_ = 0;
+  float top_in_container_ = 0;
+
+  bool user_scale_ = false;
+  float scale_left_ = 0;
+  float scale_top_ = 0;
+  float scale_width_ = 0;
+  float scale_height_ = 0;
+  double pixels_per_unit_x_ = 0;
+  double pixels_per_unit_y_ = 0;
+
+  Color back_color_ = RGB(255, 255, 255);
+  Color fore_color_ = 0;
+  float current_x_ = 0;
+  float current_y_ = 0;
+  FontSpec font_;
+  std::shared_ptr<FontFace> face_;
+  PictureRef picture_;
+};
+
+inline void Surface::PSet(float x, float y, Color color) {
+  const double px = MapX(x);
+  const double py = MapY(y);
+  // Written so that NaN fails the test and is clipped.
+  if (px >= 0.0 && px < width_d_ && py >= 0.0 && py < height_d_) {
+    pixels_[static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
+            static_cast<size_t>(static_cast<int>(px))] =
+        kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+  }
+}
+
+}  // namespace starquill

@@ -1,0 +1,37 @@
+#pragma once
+// A top-level window as the forms use it: a caption, a client area measured in pixels,
+// drawing surfaces shown in it, and the user's input delivered as callbacks.
+
+#include <functional>
+#include <string_view>
+
+namespace starquill {
+
+class Surface;
+
+class Window {
+ public:
+  virtual ~Window() = default;
+
+  virtual void SetCaption(std::string_view caption) = 0;
+  // Makes the window visible filling the screen's available area (maximised), so that its
+  // client area has its final size when this returns.
+  virtual void ShowMaximized() = 0;
+  // Size of the client area in pixels (device pixels on a scaled screen).
+  virtual int ClientWidth() const = 0;
+  virtual int ClientHeight() const = 0;
+  // Shows the surface in the client area at its Left/Top; later surfaces lie over earlier ones.
+  // The surface must outlive the window.
+  virtual void AddSurface(Surface& surface) = 0;
+  // Shows what the surfaces hold now.
+  virtual void Present() = 0;
+  // Closes the window for good.
+  virtual void Unload() = 0;
+
+  // A key typed while the window is active, as its character code (Esc is 27).
+  std::function<void(int charCode)> KeyPress;
+  // The window was closed, by Unload or from its frame.
+  std::function<void()> Unloaded;
+};
+
+}  // namespace starquill
