@@ -51,7 +51,8 @@ std::vector<clsFlimmer> MakeShowers(size_t count, Surface& sky) {
     s.AccelX = 0.003;
     s.AccelY = -0.03;
     s.SetColor(RGB(255, 255, 0));
-    for (int age = static_cast<int>(Rnd() * 40); age > 0; --age) s.step();
+    for (int age = static_cast<int>(Rnd() * 40); age > 0; --age)
+      s.step();
   }
   sky.Cls();
   return sparkles;
@@ -76,7 +77,11 @@ void BM_SparkleStepAndDraw(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_SparkleStepAndDraw)->Arg(1000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SparkleStepAndDraw)
+    ->Arg(1000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 // The whole tick: clear, count text, step and draw every live firework, drop the finished.
 // Here every sparkle is a firework of its own in the show's list.
@@ -90,7 +95,8 @@ void BM_Tick(benchmark::State& state) {
     show = std::make_unique<frmMain>(platform);
     show->Load();
     show->Timer1().SetEnabled(false);
-    for (const clsFlimmer& s : fresh) show->Append(s);
+    for (const clsFlimmer& s : fresh)
+      show->Append(s);
   };
   renew();
   int ticks = 0;
@@ -104,7 +110,8 @@ void BM_Tick(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_Tick)->Arg(1000)->Arg(5000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tick)->Arg(1000)->Arg(5000)->Arg(100'000)->Arg(1'000'000)->Unit(
+    benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace starquill

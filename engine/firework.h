@@ -14,7 +14,9 @@ namespace starquill {
 // Finished is a read-only property on the sparkle and a public field on the rockets.
 template <typename T>
 bool IsFinished(const T& firework) {
-  if constexpr (requires { { firework.Finished() } -> std::convertible_to<bool>; }) {
+  if constexpr (requires {
+                  { firework.Finished() } -> std::convertible_to<bool>;
+                }) {
     return firework.Finished();
   } else {
     return firework.Finished;

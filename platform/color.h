@@ -8,9 +8,15 @@ namespace starquill {
 
 using Color = int32_t;
 
-constexpr int RedOf(Color c) { return c & 0xFF; }
-constexpr int GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr int RedOf(Color c) {
+  return c & 0xFF;
+}
+constexpr int GreenOf(Color c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int BlueOf(Color c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Builds a colour from its channels; a channel above 255 counts as 255 and one below 0 as 0.
 constexpr Color RGB(int red, int green, int blue) {

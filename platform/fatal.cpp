@@ -9,7 +9,9 @@ namespace {
 FatalReporter g_reporter = nullptr;
 }
 
-void SetFatalReporter(FatalReporter reporter) { g_reporter = reporter; }
+void SetFatalReporter(FatalReporter reporter) {
+  g_reporter = reporter;
+}
 
 void FatalError(std::string_view what) {
   const std::string message = "Starquill: fatal run-time error: " + std::string(what);

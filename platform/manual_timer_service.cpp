@@ -28,9 +28,10 @@ int64_t ManualTimerService::TimeToNextEvent() const {
 void ManualTimerService::Advance(int64_t milliseconds) {
   const int64_t target = now_ + std::max<int64_t>(milliseconds, 0);
   for (;;) {
-    auto next = std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-      return a.due != b.due ? a.due < b.due : a.order < b.order;
-    });
+    auto next =
+        std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+          return a.due != b.due ? a.due < b.due : a.order < b.order;
+        });
     if (next == entries_.end() || next->due > target) break;
     now_ = next->due;
     // Schedule the next event before firing: the handler may restart, stop or destroy it.

@@ -49,7 +49,9 @@ inline int16_t RoundToInt16(double v) {
 }
 
 // The floor of v.
-inline double Int(double v) { return std::floor(v); }
+inline double Int(double v) {
+  return std::floor(v);
+}
 
 // Integer division of the rounded operands, truncated toward zero; nothing on a zero divisor
 // or an overflow.

@@ -39,8 +39,14 @@ void Randomize(double seed) {
   detail::g_random = StateFromSeed(std::bit_cast<uint64_t>(seed));
 }
 
-RandomState InitialRandomState() { return StateFromSeed(kInitialSeed); }
-RandomState SaveRandomState() { return detail::g_random; }
-void RestoreRandomState(const RandomState& state) { detail::g_random = state; }
+RandomState InitialRandomState() {
+  return StateFromSeed(kInitialSeed);
+}
+RandomState SaveRandomState() {
+  return detail::g_random;
+}
+void RestoreRandomState(const RandomState& state) {
+  detail::g_random = state;
+}
 
 }  // namespace starquill

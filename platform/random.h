@@ -16,7 +16,9 @@ struct RandomState {
 namespace detail {
 extern RandomState g_random;
 
-inline uint32_t RotateLeft(uint32_t x, int k) { return (x << k) | (x >> (32 - k)); }
+inline uint32_t RotateLeft(uint32_t x, int k) {
+  return (x << k) | (x >> (32 - k));
+}
 
 inline uint32_t NextRandomBits() {
   uint32_t* s = g_random.s;
@@ -33,7 +35,9 @@ inline uint32_t NextRandomBits() {
 }  // namespace detail
 
 // Next value of the shared generator, 0 <= r < 1, a multiple of 2^-24.
-inline float Rnd() { return static_cast<float>(detail::NextRandomBits() >> 8) * 0x1p-24f; }
+inline float Rnd() {
+  return static_cast<float>(detail::NextRandomBits() >> 8) * 0x1p-24f;
+}
 
 // Reseeds the shared generator from a number (the program uses the seconds since midnight).
 // Equal seeds give equal sequences; any two different doubles give different states.

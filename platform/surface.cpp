@@ -64,7 +64,9 @@ void Surface::Move(float left, float top, float width, float height) {
   Resize(ClampPixelSize(width), ClampPixelSize(height));
 }
 
-void Surface::UseUserScale() { user_scale_ = true; }
+void Surface::UseUserScale() {
+  user_scale_ = true;
+}
 
 void Surface::SetScaleLeft(float v) {
   UseUserScale();
@@ -98,7 +100,8 @@ void Surface::UpdateMapping() {
 
 void Surface::SetPixelV(int x, int y, Color color) {
   if (View().Contains(x, y)) {
-    pixels_[static_cast<size_t>(y) * width_ + x] = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+    pixels_[static_cast<size_t>(y) * width_ + x] =
+        kOpaque | (static_cast<uint32_t>(color) & kColorMask);
   }
 }
 
@@ -223,7 +226,8 @@ void Surface::FillBox(float x1, float y1, float x2, float y2, Color color) {
 }
 
 void Surface::Cls() {
-  std::fill(pixels_.begin(), pixels_.end(), kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
+  std::fill(pixels_.begin(), pixels_.end(),
+            kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
   DrawPicture();
   current_x_ = 0;
   current_y_ = 0;
@@ -295,7 +299,8 @@ void Surface::DrawPicture() {
   for (int y = 0; y < h; ++y) {
     const uint32_t* from = picture_->pixels.data() + static_cast<size_t>(y) * picture_->width;
     uint32_t* to = View().Row(y);
-    for (int x = 0; x < w; ++x) to[x] = kOpaque | (from[x] & kColorMask);
+    for (int x = 0; x < w; ++x)
+      to[x] = kOpaque | (from[x] & kColorMask);
   }
 }
 

@@ -5,11 +5,16 @@
 namespace starquill {
 
 Timer::Timer(TimerService& service, int interval, bool enabled, Handler handler)
-    : service_(service), interval_(interval), enabled_(enabled), handler_(std::move(handler)) {
+    : service_(service),
+      interval_(interval),
+      enabled_(enabled),
+      handler_(std::make_shared<const Handler>(std::move(handler))) {
   if (enabled_) Restart();
 }
 
-Timer::~Timer() { service_.Forget(*this); }
+Timer::~Timer() {
+  service_.Forget(*this);
+}
 
 void Timer::SetInterval(int milliseconds) {
   interval_ = milliseconds;
@@ -36,7 +41,10 @@ void Timer::Restart() {
 }
 
 void Timer::Fire() {
-  if (enabled_ && handler_) handler_();
+  if (!enabled_ || !*handler_) return;
+  // Hold the handler: running it may destroy this timer and with it the timer's reference.
+  const std::shared_ptr<const Handler> handler = handler_;
+  (*handler)();
 }
 
 std::unique_ptr<Timer> TimerService::CreateTimer(int intervalMs, bool enabled,

@@ -35,7 +35,8 @@ class Timer {
   TimerService& service_;
   int interval_;
   bool enabled_;
-  Handler handler_;
+  std::shared_ptr<const Handler>
+      handler_;  // shared: it must outlive a handler that destroys its timer
 };
 
 class TimerService {

@@ -41,7 +41,9 @@ void frmMain::Load() {
   timer1_ = platform_.Timers().CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
 }
 
-void frmMain::CountOneMore() { firework_count_ = CheckedAdd(firework_count_, 1); }
+void frmMain::CountOneMore() {
+  firework_count_ = CheckedAdd(firework_count_, 1);
+}
 
 void frmMain::Timer1_Timer() {
   Picture1.Cls();

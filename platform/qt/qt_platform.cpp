@@ -33,7 +33,9 @@ QtPlatform::~QtPlatform() {
   }
 }
 
-std::unique_ptr<Window> QtPlatform::CreateWindow() { return std::make_unique<QtWindow>(); }
+std::unique_ptr<Window> QtPlatform::CreateWindow() {
+  return std::make_unique<QtWindow>();
+}
 
 void QtPlatform::EndProgram() {
   timers_.StopAll();

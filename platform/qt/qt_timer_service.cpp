@@ -37,7 +37,8 @@ void QtTimerService::Forget(Timer& timer) {
 
 void QtTimerService::StopAll() {
   stopped_for_good_ = true;
-  for (auto& [timer, qtimer] : timers_) qtimer->stop();
+  for (auto& [timer, qtimer] : timers_)
+    qtimer->stop();
 }
 
 }  // namespace starquill

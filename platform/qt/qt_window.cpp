@@ -40,7 +40,8 @@ class QtWindow::SurfaceWidget : public QWidget {
       uncovered -= QRect(at.toPoint(), QSize(std::ceil(surface->PixelWidth() / ratio),
                                              std::ceil(surface->PixelHeight() / ratio)));
     }
-    for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::black);
+    for (const QRect& rect : uncovered)
+      painter.fillRect(rect, Qt::black);
   }
 
   void keyPressEvent(QKeyEvent* event) override {
@@ -65,10 +66,13 @@ QtWindow::QtWindow() : widget_(std::make_unique<SurfaceWidget>(*this)) {}
 
 QtWindow::~QtWindow() = default;
 
-QWidget* QtWindow::widget() const { return widget_.get(); }
+QWidget* QtWindow::widget() const {
+  return widget_.get();
+}
 
 void QtWindow::SetCaption(std::string_view caption) {
-  widget_->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+  widget_->setWindowTitle(
+      QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
 void QtWindow::ShowMaximized() {
@@ -97,10 +101,16 @@ int QtWindow::ClientHeight() const {
   return static_cast<int>(std::lround(widget_->height() * widget_->devicePixelRatioF()));
 }
 
-void QtWindow::AddSurface(Surface& surface) { widget_->surfaces.push_back(&surface); }
+void QtWindow::AddSurface(Surface& surface) {
+  widget_->surfaces.push_back(&surface);
+}
 
-void QtWindow::Present() { widget_->update(); }
+void QtWindow::Present() {
+  widget_->update();
+}
 
-void QtWindow::Unload() { widget_->close(); }
+void QtWindow::Unload() {
+  widget_->close();
+}
 
 }  // namespace starquill

@@ -118,7 +118,8 @@ TEST(SparkleGround, FallingBelowTheGroundIsFinalAndDrawnOnceMore) {
   EXPECT_EQ(s.SpeedY, 0);
   EXPECT_EQ(s.PosX, x);
   EXPECT_EQ(SparkleInternals::Age(s), 1);
-  for (int i = 0; i < 10; ++i) s.step();
+  for (int i = 0; i < 10; ++i)
+    s.step();
   EXPECT_EQ(s.PosY, 0);  // never rises again
 }
 

@@ -10,7 +10,8 @@ namespace {
 
 std::vector<float> Draw(int n) {
   std::vector<float> values;
-  for (int i = 0; i < n; ++i) values.push_back(Rnd());
+  for (int i = 0; i < n; ++i)
+    values.push_back(Rnd());
   return values;
 }
 
@@ -53,7 +54,8 @@ TEST(Randomize, NearbySeedsGiveUnrelatedSequences) {
   Randomize(43210.001);
   const auto b = Draw(20);
   int equal = 0;
-  for (size_t i = 0; i < a.size(); ++i) equal += a[i] == b[i];
+  for (size_t i = 0; i < a.size(); ++i)
+    equal += a[i] == b[i];
   EXPECT_LT(equal, 2);
 
   Randomize(0.0);

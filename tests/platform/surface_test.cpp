@@ -24,7 +24,8 @@ std::vector<int> ColumnsIn(const Surface& s, int y, Color color) {
 
 int CountPixels(const Surface& s, Color color) {
   int n = 0;
-  for (int y = 0; y < s.PixelHeight(); ++y) n += static_cast<int>(ColumnsIn(s, y, color).size());
+  for (int y = 0; y < s.PixelHeight(); ++y)
+    n += static_cast<int>(ColumnsIn(s, y, color).size());
   return n;
 }
 
@@ -126,7 +127,8 @@ TEST(SurfaceLine, StopsBeforeItsEndPoint) {
   s.Line(5, 1, 0, 1, kRed);  // drawn the other way it still starts at its first point
   EXPECT_EQ(ColumnsIn(s, 1, kRed), (std::vector<int>{1, 2, 3, 4, 5}));
   s.Line(7, 2, 7, 6, kBlue);
-  for (int y = 2; y < 6; ++y) EXPECT_EQ(s.Pixel(7, y), kBlue) << y;
+  for (int y = 2; y < 6; ++y)
+    EXPECT_EQ(s.Pixel(7, y), kBlue) << y;
   EXPECT_EQ(s.Pixel(7, 6), kBlack);
   s.Line(3, 3, 3, 3, kRed);  // no length, no pixel
   EXPECT_EQ(s.Pixel(3, 3), kBlack);
@@ -152,7 +154,8 @@ TEST(SurfaceLine, LongLinesAreClippedNotWalked) {
   s.Line(-1e9f, 10, 1e9f, 10, kRed);
   EXPECT_EQ(ColumnsIn(s, 10, kRed).size(), 50u);
   s.Line(25, -3e9f, 25, 3e9f, kBlue);
-  for (int y = 0; y < 20; ++y) EXPECT_EQ(s.Pixel(25, y), kBlue);
+  for (int y = 0; y < 20; ++y)
+    EXPECT_EQ(s.Pixel(25, y), kBlue);
   s.Line(-1e9f, -1e9f, 1e9f, 1e9f, kRed);  // the diagonal through the surface
   EXPECT_EQ(s.Pixel(5, 5), kRed);
   s.Line(-1e9f, 100, 1e9f, 1e9f, kBlue);  // misses the surface entirely

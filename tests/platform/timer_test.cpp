@@ -69,7 +69,8 @@ TEST(ManualTimers, ShortIntervalsRunAtTheResolutionAndZeroNeverFires) {
 TEST(ManualTimers, AHandlerMayDestroyTimers) {
   ManualTimerService clock;
   int fired = 0;
-  std::unique_ptr<Timer> other = clock.CreateTimer(10 * TimerService::kResolutionMs, true, [&] { ++fired; });
+  std::unique_ptr<Timer> other =
+      clock.CreateTimer(10 * TimerService::kResolutionMs, true, [&] { ++fired; });
   std::unique_ptr<Timer> self;
   self = clock.CreateTimer(TimerService::kResolutionMs, true, [&] {
     ++fired;

@@ -38,7 +38,8 @@ struct ScriptedFirework {
 
 class ShowWindow : public ::testing::Test {
  protected:
-  explicit ShowWindow(int width = 400, int height = 200) : platform(width, height), show(platform) {}
+  explicit ShowWindow(int width = 400, int height = 200)
+      : platform(width, height), show(platform) {}
 
   FakeWindow& window() { return *platform.windows.at(0); }
   void Tick() { platform.Clock().Advance(50); }
@@ -87,7 +88,7 @@ TEST_F(ShowWindow, LoadStretchesA200UnitSkyOverTheWindow) {
   EXPECT_EQ(show.Picture1.ScaleTop(), 200);
   EXPECT_EQ(show.Picture1.ScaleHeight(), -200);
   EXPECT_EQ(show.Picture1.ScaleLeft(), 0);
-  EXPECT_EQ(show.Picture1.ScaleWidth(), 400);  // a window twice as wide as high
+  EXPECT_EQ(show.Picture1.ScaleWidth(), 400);      // a window twice as wide as high
   EXPECT_EQ(show.Picture1.ScaleWidth() / 2, 200);  // where rockets start
   EXPECT_EQ(show.FireworkCount(), 0);
 }
@@ -179,7 +180,8 @@ TEST_F(ShowWindow, SparklesFlareFadeAndAreDropped) {
   Tick();
   int lit = 0;
   for (int y = 20; y < 200; ++y) {  // below the count text
-    for (int x = 0; x < 400; ++x) lit += show.Picture1.Pixel(x, y) != kBlack;
+    for (int x = 0; x < 400; ++x)
+      lit += show.Picture1.Pixel(x, y) != kBlack;
   }
   EXPECT_EQ(lit, 1);
   int ticks = 1;

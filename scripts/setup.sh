@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Starquill needs to build, run and test, when some are
+# missing. Quick and silent when everything is already there. Needs root or sudo to install.
+set -euo pipefail
+
+packages=(
+  g++ make cmake ninja-build pkg-config         # build tools
+  qt6-base-dev                                  # windows, menus, message boxes
+  libfreetype-dev libfontconfig-dev             # text
+  fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
+  libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
+  xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = "installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Run as root or install sudo." >&2; exit 1; }
+  as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+install() { "${as_root[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; }
+# A fresh machine may have no package lists yet.
+install || { "${as_root[@]}" apt-get update && install; }
