@@ -17,7 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 
-FontSpec Spec(const std::string& name, double size, bool bold = false, bool italic = false) {
+FontSpec FontOf(const std::string& name, double size, bool bold = false, bool italic = false) {
   return FontSpec{name, size, bold, italic};
 }
 
@@ -66,23 +66,23 @@ TEST(PixelSizeForPointsTest, RoundsToWholePixelsAt96DpiWithinRange) {
 }
 
 TEST(ResolveFontTest, ArialHasDesktopLineHeights) {
-  EXPECT_EQ(ResolveFont(Spec("Arial", 3))->LineHeight(), 5);
-  EXPECT_EQ(ResolveFont(Spec("Arial", 8))->LineHeight(), 12);
-  EXPECT_EQ(ResolveFont(Spec("Arial", 18))->LineHeight(), 27);
-  EXPECT_EQ(ResolveFont(Spec("Arial", 36))->LineHeight(), 53);
-  const auto face = ResolveFont(Spec("Arial", 36));
+  EXPECT_EQ(ResolveFont(FontOf("Arial", 3))->LineHeight(), 5);
+  EXPECT_EQ(ResolveFont(FontOf("Arial", 8))->LineHeight(), 12);
+  EXPECT_EQ(ResolveFont(FontOf("Arial", 18))->LineHeight(), 27);
+  EXPECT_EQ(ResolveFont(FontOf("Arial", 36))->LineHeight(), 53);
+  const auto face = ResolveFont(FontOf("Arial", 36));
   EXPECT_EQ(face->Ascent(), 43);
   EXPECT_EQ(face->Descent(), 10);
 }
 
 TEST(ResolveFontTest, CachesFacesByNormalisedSpec) {
-  const auto a = ResolveFont(Spec("Arial", 8.25));
-  EXPECT_EQ(a, ResolveFont(Spec("Arial", 8.25)));
-  EXPECT_EQ(a, ResolveFont(Spec("ARIAL", 8.25)));
-  EXPECT_EQ(a, ResolveFont(Spec("Arial", 8)));  // same pixel size
-  EXPECT_NE(a, ResolveFont(Spec("Arial", 9)));
-  EXPECT_NE(a, ResolveFont(Spec("Arial", 8.25, true)));
-  EXPECT_NE(a, ResolveFont(Spec("Arial", 8.25, false, true)));
+  const auto a = ResolveFont(FontOf("Arial", 8.25));
+  EXPECT_EQ(a, ResolveFont(FontOf("Arial", 8.25)));
+  EXPECT_EQ(a, ResolveFont(FontOf("ARIAL", 8.25)));
+  EXPECT_EQ(a, ResolveFont(FontOf("Arial", 8)));  // same pixel size
+  EXPECT_NE(a, ResolveFont(FontOf("Arial", 9)));
+  EXPECT_NE(a, ResolveFont(FontOf("Arial", 8.25, true)));
+  EXPECT_NE(a, ResolveFont(FontOf("Arial", 8.25, false, true)));
 }
 
 TEST(ResolveFontTest, AnyNameResolvesToAUsableFace) {
@@ -91,13 +91,13 @@ TEST(ResolveFontTest, AnyNameResolvesToAUsableFace) {
   for (const std::string& name : names) {
     SCOPED_TRACE(name.substr(0, 40));
     for (double size : {0.0, -3.0, std::nan(""), 8.25, 1e9}) {
-      const auto face = ResolveFont(Spec(name, size));
+      const auto face = ResolveFont(FontOf(name, size));
       ASSERT_NE(face, nullptr);
       EXPECT_GT(face->LineHeight(), 0);
       EXPECT_GE(face->Descent(), 0);
     }
   }
-  const auto face = ResolveFont(Spec("No Such Font 12345", 12));
+  const auto face = ResolveFont(FontOf("No Such Font 12345", 12));
   Canvas canvas(80, 30, kBlack);
   face->Draw(canvas.view, 2, 2, "Hello", kWhite);
   EXPECT_GT(face->TextWidth("Hello"), 0);
@@ -106,8 +106,8 @@ TEST(ResolveFontTest, AnyNameResolvesToAUsableFace) {
 
 TEST(ResolveFontTest, FacesOutliveTheirThread) {
   std::shared_ptr<FontFace> other;
-  std::thread([&] { other = ResolveFont(Spec("Arial", 10)); }).join();
-  const auto mine = ResolveFont(Spec("Arial", 10));
+  std::thread([&] { other = ResolveFont(FontOf("Arial", 10)); }).join();
+  const auto mine = ResolveFont(FontOf("Arial", 10));
   EXPECT_NE(other, mine);  // each thread has its own faces
   EXPECT_EQ(other->TextWidth("Thread"), mine->TextWidth("Thread"));
   Canvas a(60, 20, kBlack), b(60, 20, kBlack);
@@ -128,10 +128,10 @@ TEST(ResolveFontDeathTest, WorksWithoutAnyFonts) {
   EXPECT_EXIT(
       {
         setenv("FONTCONFIG_FILE", config.c_str(), 1);
-        const auto face = ResolveFont(Spec("Arial", 8.25, true));
+        const auto face = ResolveFont(FontOf("Arial", 8.25, true));
         Canvas canvas(40, 20, kBlack);
         face->Draw(canvas.view, 0, 0, "Hello", kWhite);
-        const bool ok = face == ResolveFont(Spec("arial", 8.25, true)) &&
+        const bool ok = face == ResolveFont(FontOf("arial", 8.25, true)) &&
                         face->LineHeight() == 11 && face->Ascent() > face->Descent() &&
                         face->TextWidth("") == 0 &&
                         face->TextWidth("Hello") == 5 * face->TextWidth("H") &&
@@ -143,7 +143,7 @@ TEST(ResolveFontDeathTest, WorksWithoutAnyFonts) {
 }
 
 TEST(TextWidthTest, IsTheSumOfGlyphAdvances) {
-  const auto face = ResolveFont(Spec("Arial", 8.25));
+  const auto face = ResolveFont(FontOf("Arial", 8.25));
   EXPECT_EQ(face->TextWidth(""), 0);
   EXPECT_EQ(face->TextWidth("ab"), face->TextWidth("a") + face->TextWidth("b"));
   EXPECT_EQ(face->TextWidth("AVAV"), 2 * face->TextWidth("AV"));  // no kerning
@@ -155,13 +155,13 @@ TEST(TextWidthTest, BoldIsWiderThanRegular) {
   const std::string text = "Fireworks over the harbour";
   for (const char* name : {"Arial", "DejaVu Math TeX Gyre"}) {  // the latter is synthetic bold
     SCOPED_TRACE(name);
-    EXPECT_GT(ResolveFont(Spec(name, 12, true))->TextWidth(text),
-              ResolveFont(Spec(name, 12))->TextWidth(text));
+    EXPECT_GT(ResolveFont(FontOf(name, 12, true))->TextWidth(text),
+              ResolveFont(FontOf(name, 12))->TextWidth(text));
   }
 }
 
 TEST(TextWidthTest, MalformedUtf8BecomesReplacementCharacters) {
-  const auto face = ResolveFont(Spec("Arial", 12));
+  const auto face = ResolveFont(FontOf("Arial", 12));
   const int replacement = face->TextWidth("\xEF\xBF\xBD");
   ASSERT_GT(replacement, 0);
   EXPECT_EQ(face->TextWidth("\xff"), replacement);
@@ -179,7 +179,7 @@ TEST(DrawTest, InkStaysInsideTheMeasuredLineBox) {
   for (double size : {8.25, 12.0, 36.0}) {
     for (const char* text : {"Hi", "Start Program", "1 rockets active"}) {
       SCOPED_TRACE(std::to_string(size) + " " + text);
-      const auto face = ResolveFont(Spec("Arial", size));
+      const auto face = ResolveFont(FontOf("Arial", size));
       Canvas canvas(400, 120, kBlack);
       const int x = 13, top = 9;
       face->Draw(canvas.view, x, top, text, kWhite);
@@ -194,7 +194,7 @@ TEST(DrawTest, InkStaysInsideTheMeasuredLineBox) {
 }
 
 TEST(DrawTest, AntiAliasesAndBlendsWithTheBackground) {
-  const auto face = ResolveFont(Spec("Arial", 14));
+  const auto face = ResolveFont(FontOf("Arial", 14));
   const uint32_t background = kOpaque | 0xC81E00;  // blue 200, green 30, red 0
   Canvas canvas(120, 30, background);
   face->Draw(canvas.view, 2, 2, "Sparks & gold", RGB(255, 200, 10));
@@ -215,7 +215,7 @@ TEST(DrawTest, AntiAliasesAndBlendsWithTheBackground) {
 }
 
 TEST(DrawTest, ClipsExactlyAtEveryEdge) {
-  const auto face = ResolveFont(Spec("Arial", 16, true));
+  const auto face = ResolveFont(FontOf("Arial", 16, true));
   const std::string text = "Hgjy@W";
   // The reference: the whole text on a large canvas.
   Canvas big(300, 80, kBlack);
@@ -246,7 +246,7 @@ TEST(DrawTest, ClipsExactlyAtEveryEdge) {
 }
 
 TEST(DrawTest, DegenerateTargetsAndPositionsAreSafe) {
-  const auto face = ResolveFont(Spec("Arial", 12));
+  const auto face = ResolveFont(FontOf("Arial", 12));
   Canvas canvas(10, 10, kBlack);
   for (int x : {INT_MIN, -1000, -3, 5, 9, 1000, INT_MAX}) {
     for (int top : {INT_MIN, -20, -5, 4, 9, 50, INT_MAX}) {
@@ -264,14 +264,14 @@ TEST(DrawTest, DegenerateTargetsAndPositionsAreSafe) {
   const std::string huge(1 << 21, 'W');
   EXPECT_GT(face->TextWidth(huge), 1 << 21);
   face->Draw(canvas.view, -5, 0, huge, kWhite);
-  const auto giant = ResolveFont(Spec("Arial", 1e6));
+  const auto giant = ResolveFont(FontOf("Arial", 1e6));
   EXPECT_EQ(giant->TextWidth(huge), INT_MAX);
   giant->Draw(canvas.view, -100, -100, "Wg", kWhite);
 }
 
 TEST(DrawTest, SyntheticObliqueSlantsWithoutChangingWidth) {
-  const auto upright = ResolveFont(Spec("DejaVu Math TeX Gyre", 20));
-  const auto oblique = ResolveFont(Spec("DejaVu Math TeX Gyre", 20, false, true));
+  const auto upright = ResolveFont(FontOf("DejaVu Math TeX Gyre", 20));
+  const auto oblique = ResolveFont(FontOf("DejaVu Math TeX Gyre", 20, false, true));
   EXPECT_EQ(upright->TextWidth("Slant"), oblique->TextWidth("Slant"));
   const int height = upright->LineHeight();  // math fonts have tall lines
   EXPECT_EQ(oblique->LineHeight(), height);
