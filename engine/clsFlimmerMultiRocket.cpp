@@ -1,0 +1,81 @@
+#include "engine/clsFlimmerMultiRocket.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/list_prefix.h"
+
+namespace starquill {
+
+bool clsFlimmerMultiRocket::RocketStillGoing() const {
+  const auto fan = Prefix(rockets, RocketCount);
+  return std::any_of(fan.begin(), fan.end(), [](const clsFlimmerrocket& r) { return !r.Finished; });
+}
+
+void clsFlimmerMultiRocket::step() {
+  if (Finished) return;
+  if (PosY < 0) {
+    PosY = 0;
+    SpeedX = 0;
+    SpeedY = 0;
+    if (!Exploded || !RocketStillGoing()) {
+      Finished = true;
+      return;
+    }
+  } else {
+    PosX += SpeedX;
+    PosY += SpeedY;
+    SpeedX += AccelX;
+    SpeedY += AccelY;
+  }
+
+  if (Exploded) {
+    for (clsFlimmerrocket& rocket : Prefix(rockets, RocketCount))
+      rocket.step();
+    return;
+  }
+  timeElapsed = CheckedAdd(timeElapsed, 1);
+  const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
+  const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
+  const bool pastTheTop = !(explodeHeight > 0) && !(explodeTime > 0) && SpeedY < 0;
+  // Burst rockets made now are first drawn this tick, at the carrier's position, unmoved.
+  if (heightReached || timeUp || pastTheTop) explode();
+}
+
+void clsFlimmerMultiRocket::Draw(Surface& Canvas) {
+  if (Finished) return;
+  if (Exploded) {
+    for (clsFlimmerrocket& rocket : Prefix(rockets, RocketCount))
+      rocket.Draw(Canvas);
+  }
+  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+}
+
+void clsFlimmerMultiRocket::explode() {
+  const int32_t n = std::max(RocketCount, 0);
+  rockets.assign(static_cast<size_t>(n), clsFlimmerrocket{});
+  // Draws: the common base speed, the common burst delay, then four per burst rocket.
+  const double p = Rnd() * Power;
+  const int32_t e = static_cast<int32_t>(Int(Rnd() * 8)) + 8;
+  const double quarter = std::atan(1.0);
+  for (int32_t i = 1; i <= n; ++i) {
+    clsFlimmerrocket& r = rockets[static_cast<size_t>(i - 1)];
+    r.PosX = PosX;
+    r.PosY = PosY;
+    const double a = 8 * quarter / n * i + (Rnd() * 0.1 - 0.05) * quarter;
+    const double s = Rnd() * 0.1 + p - 0.05;
+    r.SpeedX = std::cos(a) * s + SpeedX * 0.5;
+    r.SpeedY = std::sin(a) * s + SpeedY * 0.5;
+    r.AccelX = AccelX * 0.7;
+    r.AccelY = AccelY * 0.3;
+    r.Color = Color;
+    r.Count = RoundToInt32(Count / 2.0);
+    const double r3 = Rnd();
+    const double r4 = Rnd();
+    r.explodeTime = Int(r4 * r3 * 3) + e;
+    r.Power = Power / 3;
+  }
+  Exploded = true;
+}
+
+}  // namespace starquill

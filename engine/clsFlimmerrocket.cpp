@@ -1,0 +1,73 @@
+#include "engine/clsFlimmerrocket.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/list_prefix.h"
+
+namespace starquill {
+
+bool clsFlimmerrocket::SparkInTheAir() const {
+  const auto shower = Prefix(sparks, Count);
+  return std::any_of(shower.begin(), shower.end(), [](const clsFlimmer& s) { return s.PosY > 0; });
+}
+
+void clsFlimmerrocket::step() {
+  if (Finished) return;
+  if (PosY < 0) {
+    PosY = 0;
+    SpeedX = 0;
+    SpeedY = 0;
+    // Down without a burst, or down with the whole shower: done. Otherwise the shower goes on
+    // while the point stays put.
+    if (!Exploded || !SparkInTheAir()) {
+      Finished = true;
+      return;
+    }
+  } else {
+    PosX += SpeedX;
+    PosY += SpeedY;
+    SpeedX += AccelX;
+    SpeedY += AccelY;
+  }
+
+  if (!Exploded) {
+    timeElapsed = CheckedAdd(timeElapsed, 1);
+    const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
+    const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
+    const bool pastTheTop = explodeTime <= 0 && explodeHeight <= 0 && SpeedY < 0;
+    // A shower made now is first stepped on the next tick.
+    if (timeUp || heightReached || pastTheTop) explode();
+  } else {
+    for (clsFlimmer& spark : Prefix(sparks, Count))
+      spark.step();
+  }
+}
+
+void clsFlimmerrocket::Draw(Surface& Canvas) {
+  if (Finished) return;
+  if (Exploded) {
+    for (clsFlimmer& spark : Prefix(sparks, Count))
+      spark.Draw(Canvas);
+  }
+  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+}
+
+void clsFlimmerrocket::explode() {
+  sparks.assign(static_cast<size_t>(std::max(Count, 0)), clsFlimmer{});
+  for (clsFlimmer& spark : sparks) {
+    spark.PosX = PosX;
+    spark.PosY = PosY;
+    // Five draws per sparkle: angle, speed, then the colour's three.
+    const double angle = Rnd() * 8 * std::atan(1.0);
+    const double speed = Rnd() * Power;
+    spark.SpeedX = std::cos(angle) * speed + SpeedX * 0.5;
+    spark.SpeedY = std::sin(angle) * speed + SpeedY * 0.5;
+    spark.AccelX = AccelX * 0.7;
+    spark.AccelY = AccelY * 0.3;
+    spark.SetColor(Color);
+  }
+  Exploded = true;
+}
+
+}  // namespace starquill

@@ -1,0 +1,90 @@
+#pragma once
+// The flight shared by the three path kinds, which never burst: a red head on a ballistic arc
+// that sheds a trail of sparkles. The head is parked at the ground once it comes down, and the
+// rocket is done on a grounded tick on which no sparkle of its trail is in the air. The trail
+// only grows; every sparkle ever shed is stepped and drawn on every tick.
+//
+// A kind derives from PathFlight<Kind> and supplies EmissionCount(), the number of sparkles to
+// shed after this tick's move, and sparkle(scount), which sheds them.
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "engine/clsFlimmer.h"
+#include "platform/numbers.h"
+#include "platform/surface.h"
+
+namespace starquill {
+
+template <typename Kind>
+class PathFlight {
+ public:
+  double PosX = 0;
+  double PosY = 0;
+  double SpeedX = 0;
+  double SpeedY = 0;
+  double AccelX = 0;
+  double AccelY = 0;
+  int32_t Color = 0;  // of the trail; the head is always red
+  bool Finished = false;
+
+  void step();
+  void Draw(Surface& Canvas);
+
+  const std::vector<clsFlimmer>& Sparkles() const { return sparkles; }
+
+ protected:
+  // The trail, in the order it was shed.
+  std::vector<clsFlimmer> sparkles;
+
+ private:
+  bool SparkleInTheAir() const {
+    return std::any_of(sparkles.begin(), sparkles.end(),
+                       [](const clsFlimmer& s) { return s.PosY > 0; });
+  }
+};
+
+// Shedding while climbing and until the head falls at 2 units per tick: (SpeedY + 2) x 10.
+inline int32_t ClimbingEmission(double SpeedY, double PosY) {
+  return SpeedY > -2 && PosY > 0 ? RoundToInt32((SpeedY + 2) * 10) : 0;
+}
+
+// Shedding only on the way down, above height 10: (PosY - 10) x (-SpeedY) / 5.
+inline int32_t FallingEmission(double SpeedY, double PosY) {
+  return SpeedY <= 0 && PosY > 10 ? RoundToInt32((PosY - 10) * (-SpeedY) / 5) : 0;
+}
+
+template <typename Kind>
+void PathFlight<Kind>::step() {
+  if (Finished) return;
+  if (PosY < 0) {
+    // Parked at the ground; the trail goes on until its last sparkle is down.
+    PosY = 0;
+    SpeedX = 0;
+    SpeedY = 0;
+    if (!SparkleInTheAir()) {
+      Finished = true;
+      return;
+    }
+  } else {
+    PosX += SpeedX;
+    PosY += SpeedY;
+    SpeedX += AccelX;
+    SpeedY += AccelY;
+  }
+  for (clsFlimmer& s : sparkles)
+    s.step();
+  Kind& kind = static_cast<Kind&>(*this);
+  kind.sparkle(kind.EmissionCount());
+}
+
+template <typename Kind>
+void PathFlight<Kind>::Draw(Surface& Canvas) {
+  if (Finished) return;
+  for (clsFlimmer& s : sparkles)
+    s.Draw(Canvas);
+  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+}
+
+}  // namespace starquill
