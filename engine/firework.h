@@ -45,6 +45,11 @@ class Firework {
     auto* model = dynamic_cast<Model<T>*>(self_.get());
     return model ? &model->firework : nullptr;
   }
+  template <FireworkKind T>
+  const T* As() const {
+    const auto* model = dynamic_cast<const Model<T>*>(self_.get());
+    return model ? &model->firework : nullptr;
+  }
 
  private:
   struct Concept {

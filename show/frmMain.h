@@ -36,6 +36,12 @@ class frmMain {
   template <FireworkKind T>
   T& Append(T firework);
 
+  // Launches one firework of each kind whose bit is set in the mask (1 sparkle, 2 burst rocket,
+  // 4 path rocket, 8 spin path rocket, 16 spin-back path rocket, 32 multi rocket; higher bits
+  // are ignored), all from the middle of the bottom edge with the same speeds, and appends
+  // them in bit order.
+  void Launch(int32_t KindMask);
+
   // Handlers.
   void Timer1_Timer();
   void Form_KeyPress(int KeyAscii);
