@@ -69,7 +69,7 @@ TEST(ShowRunSoak, AHeavyShowEndsWithEverythingDroppedAndFreed) {
   show.Load();
   show.Launch(1);
   platform.Clock().Advance(100);  // caches warm, list empty again
-  const size_t heap_before = HeapInUse();
+  [[maybe_unused]] const size_t heap_before = HeapInUse();
 
   RestoreRandomState(InitialRandomState());
   size_t peak_sparkles = 0;
