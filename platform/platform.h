@@ -3,6 +3,7 @@
 // The desktop program provides it with Qt; tests provide a recording double with a manual clock.
 
 #include <memory>
+#include <string_view>
 
 #include "platform/timer.h"
 #include "platform/window.h"
@@ -14,8 +15,16 @@ class Platform {
   virtual ~Platform() = default;
   virtual TimerService& Timers() = 0;
   virtual std::unique_ptr<Window> CreateWindow() = 0;
-  // Ends the program at once: no more events are handled, every window goes.
+  // Ends the program at once: no more events are handled, every window goes. Unloading the
+  // last window ends it too.
   virtual void EndProgram() = 0;
+
+  // Shows a modal message box with an information icon and an OK button, and waits until the
+  // user closes it. Lines may end in any mix of line feeds and carriage returns.
+  virtual void InformationBox(std::string_view prompt, std::string_view title) = 0;
+
+  // Seconds since midnight, local time, with their fraction.
+  virtual double SecondsSinceMidnight() = 0;
 };
 
 }  // namespace starquill

@@ -98,6 +98,14 @@ void Surface::UpdateMapping() {
   pixels_per_unit_y_ = scale_height_ != 0 ? height_d_ / scale_height_ : kNaN;
 }
 
+float Surface::ScaleX(double pixelX) const {
+  return static_cast<float>(scale_left_ + pixelX / pixels_per_unit_x_);
+}
+
+float Surface::ScaleY(double pixelY) const {
+  return static_cast<float>(scale_top_ + pixelY / pixels_per_unit_y_);
+}
+
 void Surface::SetPixelV(int x, int y, Color color) {
   if (View().Contains(x, y)) {
     pixels_[static_cast<size_t>(y) * width_ + x] =

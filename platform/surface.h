@@ -105,6 +105,10 @@ class Surface {
   PixelView View() { return {pixels_.data(), width_, height_, width_}; }
   const uint32_t* Bits() const { return pixels_.data(); }
 
+  // A position in pixels (from the top-left corner) in scale units.
+  float ScaleX(double pixelX) const;
+  float ScaleY(double pixelY) const;
+
   // Pixel coordinates of a point, before rounding down to a pixel.
   double MapX(float x) const { return (static_cast<double>(x) - scale_left_) * pixels_per_unit_x_; }
   double MapY(float y) const { return (static_cast<double>(y) - scale_top_) * pixels_per_unit_y_; }

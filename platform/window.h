@@ -8,6 +8,12 @@
 namespace starquill {
 
 class Surface;
+struct Menu;
+
+// Mouse buttons as event arguments report them.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+// Modifier keys held during a mouse event.
+enum ShiftState : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
 class Window {
  public:
@@ -27,9 +33,15 @@ class Window {
   virtual void Present() = 0;
   // Closes the window for good.
   virtual void Unload() = 0;
+  // Opens the menu as a pop-up at the mouse pointer and waits until it closes; the chosen
+  // item's Click runs after that.
+  virtual void PopupMenu(Menu& menu) = 0;
 
   // A key typed while the window is active, as its character code (Esc is 27).
   std::function<void(int charCode)> KeyPress;
+  // A mouse button went down over a surface: the button, the modifier keys and the position in
+  // the surface's scale units.
+  std::function<void(Surface& surface, int button, int shift, float x, float y)> MouseDown;
   // The window was closed, by Unload or from its frame.
   std::function<void()> Unloaded;
 };

@@ -1,16 +1,28 @@
 #include "show/frmMain.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "platform/numbers.h"
+#include "platform/random.h"
 
 namespace starquill {
 
 namespace {
+
 constexpr int kEscape = 27;
 constexpr float kSkyHeight = 200;  // units from the ground to the top edge
 constexpr int kTickMs = 50;
+constexpr int kFirstAutomaticLaunchMs = 1000;
+constexpr int32_t kAutomaticLaunchLimit = 7;  // the automatic launcher holds back from here on
+
+// The seven firework types as kind masks, for the keys "1".."7" and "a".."g".
+constexpr std::array<int32_t, 7> kTypeMasks = {2, 4, 8, 6, 10, 18, 16};
+
+// What the programme launches for a draw of 1 to 10: types 3, 4 and 6 twice as often.
+constexpr std::array<int32_t, 10> kProgrammeMasks = {2, 8, 6, 10, 18, 16, 4, 8, 6, 18};
+
 }  // namespace
 
 frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.CreateWindow()) {
@@ -19,7 +31,15 @@ frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.Cre
   Picture1.SetForeColor(kCountTextColor);
   window_->AddSurface(Picture1);
   window_->KeyPress = [this](int code) { Form_KeyPress(code); };
+  window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
+    if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
+  };
   window_->Unloaded = [this] { Form_Unload(); };
+  mnuMinimal.Click = [this] { mnuMinimal_Click(); };
+  mnuMedium.Click = [this] { mnuMedium_Click(); };
+  mnuGrand.Click = [this] { mnuGrand_Click(); };
+  mnuHowTo.Click = [this] { mnuHowTo_Click(); };
+  mnuExit.Click = [this] { mnuExit_Click(); };
 }
 
 frmMain::~frmMain() = default;
@@ -38,7 +58,10 @@ void frmMain::Load() {
   Picture1.Cls();
   window_->Present();
 
-  timer1_ = platform_.Timers().CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
+  TimerService& timers = platform_.Timers();
+  timer1_ = timers.CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
+  timer2_ = timers.CreateTimer(kFirstAutomaticLaunchMs, true, [this] { Timer2_Timer(); });
+  range_timer_ = timers.CreateTimer(200, false, [this] { RangeTimer_Timer(); });
 }
 
 void frmMain::CountOneMore() {
@@ -66,12 +89,96 @@ void frmMain::Timer1_Timer() {
   window_->Present();
 }
 
+void frmMain::Timer2_Timer() {
+  // A new delay on every event, also when nothing is launched.
+  timer2_->SetInterval(RoundToInt32(Rnd() * 5000.0 + 1));
+  if (firework_count_ < kAutomaticLaunchLimit) {
+    Launch(static_cast<int32_t>(Int(Rnd() * 63.0)) + 1);  // any non-empty mix of the six kinds
+  }
+}
+
+void frmMain::RangeTimer_Timer() {
+  // Reseeded from the clock on every event: programme launches never repeat a fixed pattern.
+  Randomize(platform_.SecondsSinceMidnight());
+  const int x = static_cast<int>(Int(Rnd() * 10.0 + 1));
+  Launch(kProgrammeMasks[static_cast<size_t>(x - 1)]);
+}
+
 void frmMain::Form_KeyPress(int KeyAscii) {
-  if (KeyAscii == kEscape) platform_.EndProgram();
+  if (KeyAscii == kEscape) {
+    platform_.EndProgram();
+  } else if (KeyAscii >= '1' && KeyAscii <= '7') {
+    Launch(kTypeMasks[static_cast<size_t>(KeyAscii - '1')]);
+  } else if (KeyAscii >= 'a' && KeyAscii <= 'g') {
+    Launch(kTypeMasks[static_cast<size_t>(KeyAscii - 'a')]);
+  }
+}
+
+void frmMain::Picture1_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
+  if (Button == kRightButton) window_->PopupMenu(mnuOptions);
+}
+
+void frmMain::ChooseProgramme(MenuItem& item, int intervalMs) {
+  if (!item.Checked) {
+    range_timer_->SetInterval(intervalMs);
+    range_timer_->SetEnabled(true);
+    for (MenuItem* programme : {&mnuMinimal, &mnuMedium, &mnuGrand}) {
+      programme->Checked = programme == &item;
+    }
+  } else {
+    // Choosing the running programme again stops it.
+    range_timer_->SetEnabled(false);
+    item.Checked = false;
+  }
+}
+
+void frmMain::mnuMinimal_Click() {
+  ChooseProgramme(mnuMinimal, kMinimalMs);
+}
+void frmMain::mnuMedium_Click() {
+  ChooseProgramme(mnuMedium, kMediumMs);
+}
+void frmMain::mnuGrand_Click() {
+  ChooseProgramme(mnuGrand, kGrandFinaleMs);
+}
+
+std::string frmMain::HowToText() {
+  static constexpr const char* kLines[] = {
+      "Click on the next Keys to generate Starquill:",
+      "==============================",
+      "<1> - Fireworks Type 1",
+      "<2> - Fireworks Type 2",
+      "<3> - Fireworks Type 3",
+      "<4> - Fireworks Type 4",
+      "<5> - Fireworks Type 5",
+      "<6> - Fireworks Type 6",
+      "<7> - Fireworks Type 7",
+      "==============================",
+      "Or select from the options:",
+      "Minimal, Medium, Grand Finale",
+      "==============================",
+  };
+  std::string text;
+  for (const char* line : kLines) {
+    text += line;
+    text += "\n\r";  // line feed, then carriage return
+  }
+  return text;
+}
+
+void frmMain::mnuHowTo_Click() {
+  platform_.InformationBox(HowToText(), "Starquill");
+}
+
+void frmMain::mnuExit_Click() {
+  window_->Unload();
+  platform_.EndProgram();
 }
 
 void frmMain::Form_Unload() {
-  if (timer1_) timer1_->SetEnabled(false);
+  for (Timer* timer : {timer1_.get(), timer2_.get(), range_timer_.get()}) {
+    if (timer) timer->SetEnabled(false);
+  }
 }
 
 }  // namespace starquill

@@ -1,13 +1,17 @@
 #pragma once
 // The show window: a black sky 200 units high with y growing upwards, the list of live
-// fireworks, and the 50 ms animation tick that clears the sky, prints the live count and lets
-// every firework move and draw itself before the finished ones are dropped.
+// fireworks and the 50 ms animation tick that clears the sky, prints the live count and lets
+// every firework move and draw itself before the finished ones are dropped. Fireworks are
+// launched by the automatic launcher, by the show programme chosen from the pop-up menu and
+// by the keys 1 to 7 and a to g.
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/firework.h"
+#include "platform/menu.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 
@@ -17,6 +21,10 @@ class frmMain {
  public:
   static constexpr Color kSkyColor = RGB(0, 0, 0);
   static constexpr Color kCountTextColor = RGB(192, 192, 0);
+  // The programmes' intervals: a firework type every 3 s, 1 s or 0.6 s.
+  static constexpr int kMinimalMs = 3000;
+  static constexpr int kMediumMs = 1000;
+  static constexpr int kGrandFinaleMs = 600;
 
   explicit frmMain(Platform& platform);
   ~frmMain();
@@ -42,21 +50,46 @@ class frmMain {
   // them in bit order.
   void Launch(int32_t KindMask);
 
+  // The pop-up menu.
+  MenuItem mnuMinimal{"&Minimal"};
+  MenuItem mnuMedium{"&Medium"};
+  MenuItem mnuGrand{"&Grand Finale"};
+  MenuItem sep1{"-"};
+  MenuItem mnuHowTo{"&How To"};
+  MenuItem mnuExit{"&Exit"};
+  Menu mnuOptions{"Options", {&mnuMinimal, &mnuMedium, &mnuGrand, &sep1, &mnuHowTo, &mnuExit}};
+
+  // The how-to text, every line ended by a line feed and a carriage return.
+  static std::string HowToText();
+
   // Handlers.
   void Timer1_Timer();
+  void Timer2_Timer();
+  void RangeTimer_Timer();
   void Form_KeyPress(int KeyAscii);
+  void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+  void mnuMinimal_Click();
+  void mnuMedium_Click();
+  void mnuGrand_Click();
+  void mnuHowTo_Click();
+  void mnuExit_Click();
   void Form_Unload();
 
   Timer& Timer1() { return *timer1_; }
+  Timer& Timer2() { return *timer2_; }
+  Timer& RangeTimer() { return *range_timer_; }
 
  private:
   void CountOneMore();
+  void ChooseProgramme(MenuItem& item, int intervalMs);
 
   Platform& platform_;
   std::unique_ptr<Window> window_;
   std::vector<Firework> fireworks_;
   int32_t firework_count_ = 0;
   std::unique_ptr<Timer> timer1_;
+  std::unique_ptr<Timer> timer2_;
+  std::unique_ptr<Timer> range_timer_;
 };
 
 template <FireworkKind T>

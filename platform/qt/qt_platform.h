@@ -1,10 +1,15 @@
 #pragma once
 // The platform as the desktop program runs it, on Qt Widgets.
 
+#include <QString>
+
 #include "platform/platform.h"
 #include "platform/qt/qt_timer_service.h"
 
 namespace starquill {
+
+// A message's text as a message box shows it: one line per line, whatever the line endings.
+QString DisplayLines(std::string_view prompt);
 
 class QtPlatform : public Platform {
  public:
@@ -15,6 +20,8 @@ class QtPlatform : public Platform {
   TimerService& Timers() override { return timers_; }
   std::unique_ptr<Window> CreateWindow() override;
   void EndProgram() override;
+  void InformationBox(std::string_view prompt, std::string_view title) override;
+  double SecondsSinceMidnight() override;
 
  private:
   QtTimerService timers_;

@@ -1,18 +1,45 @@
 #include "platform/qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
 
+#include "platform/menu.h"
 #include "platform/surface.h"
 
 namespace starquill {
+
+namespace {
+
+int ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return 0;
+  }
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
+         (modifiers & Qt::ControlModifier ? kCtrlKey : 0) |
+         (modifiers & Qt::AltModifier ? kAltKey : 0);
+}
+
+}  // namespace
 
 class QtWindow::SurfaceWidget : public QWidget {
  public:
@@ -47,6 +74,23 @@ class QtWindow::SurfaceWidget : public QWidget {
   void keyPressEvent(QKeyEvent* event) override {
     const QString text = event->text();
     if (!text.isEmpty() && owner_.KeyPress) owner_.KeyPress(text.at(0).unicode());
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    if (!owner_.MouseDown) return;
+    const qreal ratio = devicePixelRatioF();
+    const QPointF at = event->position() * ratio;  // device pixels
+    // The topmost surface under the pointer receives the press.
+    for (auto it = surfaces.rbegin(); it != surfaces.rend(); ++it) {
+      Surface& surface = **it;
+      const double x = at.x() - surface.Left();
+      const double y = at.y() - surface.Top();
+      if (x >= 0 && y >= 0 && x < surface.PixelWidth() && y < surface.PixelHeight()) {
+        owner_.MouseDown(surface, ButtonCode(event->button()), ShiftCode(event->modifiers()),
+                         surface.ScaleX(x), surface.ScaleY(y));
+        return;
+      }
+    }
   }
 
   void closeEvent(QCloseEvent* event) override {
@@ -111,6 +155,29 @@ void QtWindow::Present() {
 
 void QtWindow::Unload() {
   widget_->close();
+}
+
+void QtWindow::PopupMenu(Menu& menu) {
+  QMenu popup(widget_.get());
+  std::vector<std::pair<QAction*, MenuItem*>> actions;
+  for (MenuItem* item : menu.Items) {
+    if (item->IsSeparator()) {
+      popup.addSeparator();
+      continue;
+    }
+    QAction* action = popup.addAction(QString::fromStdString(item->Caption));
+    // Only a checked item is checkable, so unchecked ones show no empty box.
+    action->setCheckable(item->Checked);
+    action->setChecked(item->Checked);
+    actions.emplace_back(action, item);
+  }
+  QAction* chosen = popup.exec(QCursor::pos());
+  for (auto& [action, item] : actions) {
+    if (action == chosen && item->Click) {
+      item->Click();
+      break;
+    }
+  }
 }
 
 }  // namespace starquill

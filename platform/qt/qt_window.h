@@ -21,6 +21,7 @@ class QtWindow : public Window {
   void AddSurface(Surface& surface) override;
   void Present() override;
   void Unload() override;
+  void PopupMenu(Menu& menu) override;
 
   QWidget* widget() const;
 

@@ -42,6 +42,11 @@ class ShowWindow : public ::testing::Test {
       : platform(width, height), show(platform) {}
 
   FakeWindow& window() { return *platform.windows.at(0); }
+  // Loads the show with the automatic launcher held back, so that only the test launches.
+  void LoadQuietly() {
+    show.Load();
+    show.Timer2().SetEnabled(false);
+  }
   void Tick() { platform.Clock().Advance(50); }
   ScriptedFirework& Add(const std::string& name, int stepsToFinish) {
     return show.Append(ScriptedFirework{&log, name, stepsToFinish});
@@ -79,7 +84,7 @@ class ShowWindow : public ::testing::Test {
 };
 
 TEST_F(ShowWindow, LoadStretchesA200UnitSkyOverTheWindow) {
-  show.Load();
+  LoadQuietly();
   EXPECT_EQ(window().caption, "Starquill");
   EXPECT_TRUE(window().shown);
   EXPECT_EQ(window().surfaces, std::vector<Surface*>{&show.Picture1});
@@ -94,7 +99,7 @@ TEST_F(ShowWindow, LoadStretchesA200UnitSkyOverTheWindow) {
 }
 
 TEST_F(ShowWindow, TheTickRunsEvery50Milliseconds) {
-  show.Load();
+  LoadQuietly();
   const int presents = window().presents;
   Add("a", 1000);
   platform.Clock().Advance(49);
@@ -107,14 +112,14 @@ TEST_F(ShowWindow, TheTickRunsEvery50Milliseconds) {
 }
 
 TEST_F(ShowWindow, AnEmptySkyIsBlackWithoutText) {
-  show.Load();
+  LoadQuietly();
   Tick();
   Tick();
   EXPECT_TRUE(SkyIsBlack());
 }
 
 TEST_F(ShowWindow, PrintsTheLiveCountAtTheTopLeft) {
-  show.Load();
+  LoadQuietly();
   Add("a", 1000);
   Tick();
   EXPECT_TRUE(ShowsCountText("1 rockets active"));
@@ -126,7 +131,7 @@ TEST_F(ShowWindow, PrintsTheLiveCountAtTheTopLeft) {
 }
 
 TEST_F(ShowWindow, TheCountIsTakenBeforeTheTicksRemovals) {
-  show.Load();
+  LoadQuietly();
   Add("a", 1);
   Add("b", 1);
   Add("c", 1000);
@@ -138,7 +143,7 @@ TEST_F(ShowWindow, TheCountIsTakenBeforeTheTicksRemovals) {
 }
 
 TEST_F(ShowWindow, AFireworkFinishedByItsFirstStepIsDrawnOnceThenDropped) {
-  show.Load();
+  LoadQuietly();
   ScriptedFirework& f = Add("once", 1);
   f.color = RGB(0, 255, 0);
   Tick();
@@ -152,7 +157,7 @@ TEST_F(ShowWindow, AFireworkFinishedByItsFirstStepIsDrawnOnceThenDropped) {
 }
 
 TEST_F(ShowWindow, DroppingKeepsTheSurvivorsInLaunchOrder) {
-  show.Load();
+  LoadQuietly();
   Add("1", 1000).color = RGB(255, 0, 0);
   Add("2", 1);
   Add("3", 1000).color = RGB(0, 255, 0);
@@ -170,7 +175,7 @@ TEST_F(ShowWindow, DroppingKeepsTheSurvivorsInLaunchOrder) {
 }
 
 TEST_F(ShowWindow, SparklesFlareFadeAndAreDropped) {
-  show.Load();
+  LoadQuietly();
   clsFlimmer sparkle;
   sparkle.PosX = 200;
   sparkle.PosY = 150;
@@ -194,7 +199,7 @@ TEST_F(ShowWindow, SparklesFlareFadeAndAreDropped) {
 }
 
 TEST_F(ShowWindow, ResizingAfterLoadKeepsTheSky) {
-  show.Load();
+  LoadQuietly();
   window().client_width = 1000;
   window().client_height = 100;
   Tick();
@@ -203,7 +208,7 @@ TEST_F(ShowWindow, ResizingAfterLoadKeepsTheSky) {
 }
 
 TEST_F(ShowWindow, EscEndsTheProgramAndNothingElseDoes) {
-  show.Load();
+  LoadQuietly();
   show.Form_KeyPress('x');
   show.Form_KeyPress('E');
   EXPECT_EQ(platform.end_program_calls, 0);
@@ -212,7 +217,7 @@ TEST_F(ShowWindow, EscEndsTheProgramAndNothingElseDoes) {
 }
 
 TEST_F(ShowWindow, ClosingTheWindowStopsTheTick) {
-  show.Load();
+  LoadQuietly();
   Add("a", 1000);
   window().Unload();
   EXPECT_FALSE(show.Timer1().Enabled());
@@ -226,7 +231,7 @@ class FlatWindow : public ShowWindow {
 };
 
 TEST_F(FlatWindow, AWindowWithoutHeightStillLoads) {
-  show.Load();
+  LoadQuietly();
   EXPECT_GT(show.Picture1.ScaleWidth(), 0);
   Add("a", 2);
   Tick();

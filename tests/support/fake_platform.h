@@ -1,20 +1,24 @@
 #pragma once
-// Test doubles for the platform: a window that records what the form asks of it and a
-// platform with a manual clock.
+// Test doubles for the platform: windows that record what the form asks of them, message
+// boxes that record what they would show, and a manual clock.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/manual_timer_service.h"
+#include "platform/menu.h"
 #include "platform/platform.h"
 #include "platform/surface.h"
 
 namespace starquill::testing {
 
+class FakePlatform;
+
 class FakeWindow : public Window {
  public:
-  FakeWindow(int clientWidth, int clientHeight)
-      : client_width(clientWidth), client_height(clientHeight) {}
+  FakeWindow(FakePlatform& platform, int clientWidth, int clientHeight)
+      : client_width(clientWidth), client_height(clientHeight), platform_(platform) {}
 
   void SetCaption(std::string_view text) override { caption = text; }
   void ShowMaximized() override { shown = true; }
@@ -22,10 +26,26 @@ class FakeWindow : public Window {
   int ClientHeight() const override { return client_height; }
   void AddSurface(Surface& surface) override { surfaces.push_back(&surface); }
   void Present() override { ++presents; }
-  void Unload() override {
-    unloaded = true;
-    if (Unloaded) Unloaded();
+  inline void Unload() override;
+  void PopupMenu(Menu& menu) override {
+    popups.push_back({&menu, pointer_x, pointer_y});
+    if (choose) {
+      if (MenuItem* item = choose(menu); item && item->Click) item->Click();
+    }
   }
+
+  // Presses a mouse button at a pixel of the first surface, as the platform would report it.
+  void PressMouse(int button, int pixelX, int pixelY, int shift = 0) {
+    pointer_x = pixelX;
+    pointer_y = pixelY;
+    Surface& s = *surfaces.at(0);
+    if (MouseDown) MouseDown(s, button, shift, s.ScaleX(pixelX), s.ScaleY(pixelY));
+  }
+
+  struct Popup {
+    Menu* menu;
+    int x, y;  // where the pointer was
+  };
 
   int client_width;
   int client_height;
@@ -34,6 +54,13 @@ class FakeWindow : public Window {
   bool unloaded = false;
   int presents = 0;
   std::vector<Surface*> surfaces;
+  std::vector<Popup> popups;
+  int pointer_x = 0, pointer_y = 0;
+  // Picks the item to click when a menu pops up; none when empty or returning nullptr.
+  std::function<MenuItem*(Menu&)> choose;
+
+ private:
+  FakePlatform& platform_;
 };
 
 class FakePlatform : public Platform {
@@ -44,19 +71,47 @@ class FakePlatform : public Platform {
   ManualTimerService& Clock() { return timers_; }
   TimerService& Timers() override { return timers_; }
   std::unique_ptr<Window> CreateWindow() override {
-    auto window = std::make_unique<FakeWindow>(client_width_, client_height_);
+    auto window = std::make_unique<FakeWindow>(*this, client_width_, client_height_);
     windows.push_back(window.get());
+    ++open_windows_;
     return window;
   }
-  void EndProgram() override { ++end_program_calls; }
+  void EndProgram() override {
+    ++end_program_calls;
+    ended = true;
+  }
+  void InformationBox(std::string_view prompt, std::string_view title) override {
+    boxes.push_back({std::string(prompt), std::string(title)});
+  }
+  // Midday when the clock starts, moving with the manual clock.
+  double SecondsSinceMidnight() override { return 43200.25 + timers_.Now() / 1000.0; }
+
+  void WindowUnloaded() {
+    // The last window going ends the program.
+    if (--open_windows_ == 0) ended = true;
+  }
+
+  struct Box {
+    std::string prompt, title;
+  };
 
   std::vector<FakeWindow*> windows;
+  std::vector<Box> boxes;
   int end_program_calls = 0;
+  bool ended = false;
 
  private:
   int client_width_;
   int client_height_;
+  int open_windows_ = 0;
   ManualTimerService timers_;
 };
+
+void FakeWindow::Unload() {
+  if (unloaded) return;
+  unloaded = true;
+  if (Unloaded) Unloaded();
+  platform_.WindowUnloaded();
+}
 
 }  // namespace starquill::testing

@@ -7,6 +7,12 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "platform/menu.h"
 #include "platform/surface.h"
 
 namespace starquill {
@@ -63,6 +69,60 @@ TEST(QtWindow, DeliversTypedCharactersAndTheClose) {
   window.Unload();
   window.widget()->close();  // a second close reports nothing new
   EXPECT_EQ(unloaded, 1);
+}
+
+TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
+  QtWindow window;
+  Surface sky(200, 100);
+  sky.SetScaleTop(200);
+  sky.SetScaleHeight(-200);
+  sky.SetScaleWidth(400);
+  Surface button(20, 10);
+  button.Move(50, 50, 20, 10);
+  window.AddSurface(sky);
+  window.AddSurface(button);
+  window.ShowMaximized();
+  std::vector<std::tuple<Surface*, int, int, float, float>> presses;
+  window.MouseDown = [&](Surface& s, int b, int shift, float x, float y) {
+    presses.emplace_back(&s, b, shift, x, y);
+  };
+  const qreal ratio = window.widget()->devicePixelRatioF();
+  const auto press = [&](double px, double py, Qt::MouseButton b, Qt::KeyboardModifiers m) {
+    QMouseEvent event(QEvent::MouseButtonPress, QPointF(px / ratio, py / ratio),
+                      window.widget()->mapToGlobal(QPointF(px / ratio, py / ratio)), b, b, m);
+    QCoreApplication::sendEvent(window.widget(), &event);
+  };
+  press(10, 20, Qt::RightButton, Qt::ShiftModifier);
+  press(55, 52, Qt::LeftButton, Qt::ControlModifier);
+  press(300, 300, Qt::LeftButton, Qt::NoModifier);  // on no surface
+  ASSERT_EQ(presses.size(), 2u);
+  EXPECT_EQ(presses[0], std::make_tuple(&sky, int{kRightButton}, int{kShiftKey}, 20.0f, 160.0f));
+  EXPECT_EQ(presses[1], std::make_tuple(&button, int{kLeftButton}, int{kCtrlKey}, 5.0f, 2.0f));
+}
+
+TEST(QtWindow, PopupShowsCaptionsChecksAndSeparatorsAndRunsTheChoice) {
+  QtWindow window;
+  window.ShowMaximized();
+  MenuItem first("&First"), second("&Second"), line("-"), last("&Last");
+  second.Checked = true;
+  int clicked = 0;
+  last.Click = [&] { ++clicked; };
+  Menu menu{"Options", {&first, &second, &line, &last}};
+  QStringList seen;
+  QTimer::singleShot(50, [&] {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    for (QAction* action : popup->actions()) {
+      seen << (action->isSeparator() ? QStringLiteral("-")
+                                     : action->text() + (action->isChecked() ? "*" : ""));
+    }
+    // The access key picks the item, as a user's key press would.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_L, Qt::NoModifier, QStringLiteral("l"));
+    QCoreApplication::sendEvent(popup, &key);
+  });
+  window.PopupMenu(menu);
+  EXPECT_EQ(seen, QStringList({"&First", "&Second*", "-", "&Last"}));
+  EXPECT_EQ(clicked, 1);
 }
 
 }  // namespace

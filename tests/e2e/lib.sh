@@ -1,0 +1,96 @@
+# Shared by the end-to-end scripts: a private Xvfb server (no window manager, white root
+# window so that an uncovered screen shows), the program under test, and screenshot probes.
+# Source it, then call start_xvfb and start_program.
+
+set -euo pipefail
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+screen_width=1024
+screen_height=768
+
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$work/app.log" ] && sed 's/^/program: /' "$work/app.log" >&2
+  exit 1
+}
+
+start_xvfb() {
+  # The server picks a free display number and writes it to the descriptor.
+  exec {display_fd}<> <(:)
+  Xvfb -displayfd "$display_fd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
+    -wr >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  local number
+  read -r -t 10 -u "$display_fd" number || fail "Xvfb did not start"
+  export DISPLAY=":$number"
+}
+
+start_program() {
+  QT_QPA_PLATFORM=xcb "$1" >"$work/app.log" 2>&1 &
+  app_pid=$!
+}
+
+# Takes a screenshot of the whole screen into $work/shot.png.
+shoot() { import -window root "$work/shot.png" 2>/dev/null; }
+
+# The largest channel value (0..255) in a region WxH+X+Y of the last screenshot.
+brightest_in() {
+  /usr/bin/convert "$work/shot.png" -crop "$1" +repage -format '%[fx:int(255*maxima)]' info:
+}
+
+# The smallest channel value (0..255) in the last screenshot.
+darkest() { /usr/bin/convert "$work/shot.png" -format '%[fx:int(255*minima)]' info:; }
+
+# How many pixels of a region WxH+X+Y of the last screenshot are not black.
+lit_pixels_in() {
+  /usr/bin/convert "$work/shot.png" -crop "$1" +repage -fill white +opaque black \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# How many pixels of a region WxH+X+Y are bright shades of the count text's colour: red and
+# green equal and at least 128, no blue (anti-aliased text rarely covers a pixel fully).
+count_text_pixels_in() {
+  /usr/bin/convert "$work/shot.png" -crop "$1" +repage -depth 8 txt:- |
+    awk -F'[(),]' 'NR > 1 && $3 == $4 && $3 >= 128 && $5 == 0 { n++ } END { print n + 0 }'
+}
+
+# The visible windows titled exactly "Starquill", and whether there are N of them.
+starquill_windows() { xdotool search --onlyvisible --name '^Starquill$' 2>/dev/null || true; }
+starquill_window_count_is() { [ "$(starquill_windows | wc -l)" -eq "$1" ]; }
+
+program_running() { kill -0 "$app_pid" 2>/dev/null; }
+
+# Waits until the program has ended and checks that its exit status is 0.
+expect_clean_exit() {
+  local status=""
+  for _ in $(seq 1 50); do
+    if ! program_running; then
+      wait "$app_pid" && status=0 || status=$?
+      break
+    fi
+    sleep 0.1
+  done
+  app_pid=""
+  [ "$status" = "0" ] || fail "the program did not exit with status 0 (status '${status}')"
+}
+
+# Polls (every 0.1 s, at most $1 tries) until the command given after it succeeds.
+poll() {
+  local tries=$1
+  shift
+  for _ in $(seq 1 "$tries"); do
+    "$@" && return 0
+    program_running || fail "the program ended early"
+    sleep 0.1
+  done
+  return 1
+}

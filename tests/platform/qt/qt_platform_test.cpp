@@ -1,0 +1,51 @@
+#include "platform/qt/qt_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace starquill {
+namespace {
+
+TEST(QtPlatform, MessageLinesShowWhateverTheirEndings) {
+  EXPECT_EQ(DisplayLines("one\n\rtwo\n\r"), "one\ntwo");
+  EXPECT_EQ(DisplayLines("one\r\ntwo\rthree\n"), "one\ntwo\nthree");
+  EXPECT_EQ(DisplayLines(""), "");
+  std::string thirteen;
+  for (int i = 0; i < 13; ++i)
+    thirteen += "line\n\r";
+  EXPECT_EQ(DisplayLines(thirteen).split('\n').size(), 13);
+}
+
+TEST(QtPlatform, TheInformationBoxIsModalWithItsTitleIconAndText) {
+  QtPlatform platform;
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer::singleShot(50, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &enter);
+  });
+  platform.InformationBox("first\n\rsecond\n\r", "Starquill");
+  EXPECT_EQ(title, "Starquill");
+  EXPECT_EQ(text, "first\nsecond");
+  EXPECT_EQ(icon, QMessageBox::Information);
+}
+
+TEST(QtPlatform, TheTimeOfDayHasItsFraction) {
+  QtPlatform platform;
+  const double now = platform.SecondsSinceMidnight();
+  EXPECT_GE(now, 0);
+  EXPECT_LT(now, 86400);
+}
+
+}  // namespace
+}  // namespace starquill
