@@ -34,7 +34,7 @@ void clsFlimmerMultiRocket::step() {
       rocket.step();
     return;
   }
-  timeElapsed = CheckedAdd(timeElapsed, 1);
+  timeElapsed = CheckedAdd(timeElapsed, 1, "a multi rocket's tick count");
   const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
   const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
   const bool pastTheTop = !(explodeHeight > 0) && !(explodeTime > 0) && SpeedY < 0;

@@ -32,7 +32,7 @@ void clsFlimmerrocket::step() {
   }
 
   if (!Exploded) {
-    timeElapsed = CheckedAdd(timeElapsed, 1);
+    timeElapsed = CheckedAdd(timeElapsed, 1, "a burst rocket's tick count");
     const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
     const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
     const bool pastTheTop = explodeTime <= 0 && explodeHeight <= 0 && SpeedY < 0;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "platform/fatal.h"
 
@@ -68,10 +70,12 @@ inline int32_t IntDiv(double a, double b) {
   FatalError("Division by zero or overflow in an integer division");
 }
 
-// 32-bit addition that stops the program on overflow.
-inline int32_t CheckedAdd(int32_t a, int32_t b) {
+// 32-bit addition that stops the program on overflow, naming what overflowed.
+inline int32_t CheckedAdd(int32_t a, int32_t b, std::string_view what = "a 32-bit counter") {
   int32_t sum;
-  if (__builtin_add_overflow(a, b, &sum)) FatalError("Overflow: a 32-bit counter overflowed");
+  if (__builtin_add_overflow(a, b, &sum)) {
+    FatalError("Overflow: " + std::string(what) + " passed " + std::to_string(INT32_MAX));
+  }
   return sum;
 }
 

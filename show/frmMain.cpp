@@ -65,7 +65,7 @@ void frmMain::Load() {
 }
 
 void frmMain::CountOneMore() {
-  firework_count_ = CheckedAdd(firework_count_, 1);
+  firework_count_ = CheckedAdd(firework_count_, 1, "the number of live fireworks");
 }
 
 void frmMain::Timer1_Timer() {

@@ -80,6 +80,8 @@ class frmMain {
   Timer& RangeTimer() { return *range_timer_; }
 
  private:
+  friend struct ShowInternals;  // lets tests put the live count anywhere
+
   void CountOneMore();
   void ChooseProgramme(MenuItem& item, int intervalMs);
 

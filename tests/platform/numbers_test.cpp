@@ -58,7 +58,9 @@ TEST(IntAndIntegerDivision, FollowTheirRules) {
 
 TEST(CheckedAdd, StopsOnOverflow) {
   EXPECT_EQ(CheckedAdd(2147483646, 1), 2147483647);
-  EXPECT_EXIT(CheckedAdd(2147483647, 1), ::testing::ExitedWithCode(70), "counter overflowed");
+  EXPECT_EXIT(CheckedAdd(2147483647, 1, "the number of live fireworks"),
+              ::testing::ExitedWithCode(70),
+              "Overflow: the number of live fireworks passed 2147483647");
 }
 
 TEST(Colors, ChannelsAreCappedAndLaidOutRedLow) {

@@ -11,6 +11,11 @@
 #include "tests/support/fake_platform.h"
 
 namespace starquill {
+
+struct ShowInternals {
+  static void SetFireworkCount(frmMain& show, int32_t count) { show.firework_count_ = count; }
+};
+
 namespace {
 
 using testing::FakePlatform;
@@ -66,6 +71,14 @@ TEST_F(Commands, KeysAreNotLimitedByTheLiveCount) {
   for (int i = 0; i < 50; ++i)
     show.Form_KeyPress('4');
   EXPECT_EQ(show.FireworkCount(), 100);
+}
+
+TEST_F(Commands, TheLiveCountsOverflowStopsTheProgramClearly) {
+  ShowInternals::SetFireworkCount(show, 2147483646);
+  show.Form_KeyPress('1');
+  EXPECT_EQ(show.FireworkCount(), 2147483647);
+  EXPECT_EXIT(show.Form_KeyPress('1'), ::testing::ExitedWithCode(70),
+              "fatal run-time error: Overflow: the number of live fireworks passed 2147483647");
 }
 
 TEST_F(Commands, EscEndsTheProgramAtOnce) {
