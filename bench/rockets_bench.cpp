@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 
+#include "bench/bench_sky.h"
 #include "engine/clsFlimmerMultiRocket.h"
 #include "engine/clsFlimmerpathrocket.h"
 #include "engine/clsFlimmerrocket.h"
@@ -18,19 +19,6 @@
 
 namespace starquill {
 namespace {
-
-constexpr int kSkyWidth = 1920;
-constexpr int kSkyHeight = 1080;
-
-Surface MakeSky() {
-  Surface sky(kSkyWidth, kSkyHeight);
-  sky.SetBackColor(0);
-  sky.SetScaleTop(200);
-  sky.SetScaleHeight(-200);
-  sky.SetScaleLeft(0);
-  sky.SetScaleWidth(200.0f / kSkyHeight * kSkyWidth);
-  return sky;
-}
 
 // A launch as the show makes them: from the middle of the bottom edge, climbing at 5.5.
 template <typename Kind>

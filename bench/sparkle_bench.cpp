@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_sky.h"
 #include "engine/clsFlimmer.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
@@ -17,19 +18,7 @@
 namespace starquill {
 namespace {
 
-constexpr int kSkyWidth = 1920;
-constexpr int kSkyHeight = 1080;
 constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
-
-Surface MakeSky() {
-  Surface sky(kSkyWidth, kSkyHeight);
-  sky.SetBackColor(0);
-  sky.SetScaleTop(200);
-  sky.SetScaleHeight(-200);
-  sky.SetScaleLeft(0);
-  sky.SetScaleWidth(200.0f / kSkyHeight * kSkyWidth);
-  return sky;
-}
 
 std::vector<clsFlimmer> MakeShowers(size_t count, Surface& sky) {
   RestoreRandomState(InitialRandomState());

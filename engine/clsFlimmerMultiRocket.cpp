@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/head_flight.h"
 #include "engine/list_prefix.h"
 
 namespace starquill {
@@ -14,20 +15,7 @@ bool clsFlimmerMultiRocket::RocketStillGoing() const {
 
 void clsFlimmerMultiRocket::step() {
   if (Finished) return;
-  if (PosY < 0) {
-    PosY = 0;
-    SpeedX = 0;
-    SpeedY = 0;
-    if (!Exploded || !RocketStillGoing()) {
-      Finished = true;
-      return;
-    }
-  } else {
-    PosX += SpeedX;
-    PosY += SpeedY;
-    SpeedX += AccelX;
-    SpeedY += AccelY;
-  }
+  if (!MoveHead(*this, [this] { return Exploded && RocketStillGoing(); })) return;
 
   if (Exploded) {
     for (clsFlimmerrocket& rocket : Prefix(rockets, RocketCount))
@@ -48,7 +36,7 @@ void clsFlimmerMultiRocket::Draw(Surface& Canvas) {
     for (clsFlimmerrocket& rocket : Prefix(rockets, RocketCount))
       rocket.Draw(Canvas);
   }
-  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+  DrawHead(*this, Canvas);
 }
 
 void clsFlimmerMultiRocket::explode() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/head_flight.h"
 #include "engine/list_prefix.h"
 
 namespace starquill {
@@ -14,22 +15,9 @@ bool clsFlimmerrocket::SparkInTheAir() const {
 
 void clsFlimmerrocket::step() {
   if (Finished) return;
-  if (PosY < 0) {
-    PosY = 0;
-    SpeedX = 0;
-    SpeedY = 0;
-    // Down without a burst, or down with the whole shower: done. Otherwise the shower goes on
-    // while the point stays put.
-    if (!Exploded || !SparkInTheAir()) {
-      Finished = true;
-      return;
-    }
-  } else {
-    PosX += SpeedX;
-    PosY += SpeedY;
-    SpeedX += AccelX;
-    SpeedY += AccelY;
-  }
+  // Down without a burst, or down with the whole shower: done. Otherwise the shower goes on
+  // while the point stays put.
+  if (!MoveHead(*this, [this] { return Exploded && SparkInTheAir(); })) return;
 
   if (!Exploded) {
     timeElapsed = CheckedAdd(timeElapsed, 1, "a burst rocket's tick count");
@@ -50,7 +38,7 @@ void clsFlimmerrocket::Draw(Surface& Canvas) {
     for (clsFlimmer& spark : Prefix(sparks, Count))
       spark.Draw(Canvas);
   }
-  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+  DrawHead(*this, Canvas);
 }
 
 void clsFlimmerrocket::explode() {

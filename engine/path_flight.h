@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/clsFlimmer.h"
+#include "engine/head_flight.h"
 #include "platform/numbers.h"
 #include "platform/surface.h"
 
@@ -58,21 +59,8 @@ inline int32_t FallingEmission(double SpeedY, double PosY) {
 template <typename Kind>
 void PathFlight<Kind>::step() {
   if (Finished) return;
-  if (PosY < 0) {
-    // Parked at the ground; the trail goes on until its last sparkle is down.
-    PosY = 0;
-    SpeedX = 0;
-    SpeedY = 0;
-    if (!SparkleInTheAir()) {
-      Finished = true;
-      return;
-    }
-  } else {
-    PosX += SpeedX;
-    PosY += SpeedY;
-    SpeedX += AccelX;
-    SpeedY += AccelY;
-  }
+  // Parked at the ground, the rocket waits until the last sparkle of its trail is down.
+  if (!MoveHead(*this, [this] { return SparkleInTheAir(); })) return;
   for (clsFlimmer& s : sparkles)
     s.step();
   Kind& kind = static_cast<Kind&>(*this);
@@ -84,7 +72,7 @@ void PathFlight<Kind>::Draw(Surface& Canvas) {
   if (Finished) return;
   for (clsFlimmer& s : sparkles)
     s.Draw(Canvas);
-  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(255, 0, 0));
+  DrawHead(*this, Canvas);
 }
 
 }  // namespace starquill

@@ -1,0 +1,38 @@
+#pragma once
+// The red head every rocket flies: a ballistic point that is parked on the ground once it
+// has gone below it. Shared by all the rocket kinds.
+
+#include "platform/surface.h"
+
+namespace starquill {
+
+// The head's part of one tick. Below the ground the head is parked (height 0, standing still)
+// and the rocket is finished unless `showerGoesOn()` says that what it spawned is still going;
+// otherwise the head moves with last tick's speed and then picks up this tick's acceleration.
+// Returns false when the rocket finished in this tick.
+template <typename Rocket, typename ShowerGoesOn>
+bool MoveHead(Rocket& rocket, ShowerGoesOn showerGoesOn) {
+  if (rocket.PosY < 0) {
+    rocket.PosY = 0;
+    rocket.SpeedX = 0;
+    rocket.SpeedY = 0;
+    if (!showerGoesOn()) {
+      rocket.Finished = true;
+      return false;
+    }
+    return true;
+  }
+  rocket.PosX += rocket.SpeedX;
+  rocket.PosY += rocket.SpeedY;
+  rocket.SpeedX += rocket.AccelX;
+  rocket.SpeedY += rocket.AccelY;
+  return true;
+}
+
+// The head is always pure red and drawn over what the rocket spawned.
+template <typename Rocket>
+void DrawHead(const Rocket& rocket, Surface& Canvas) {
+  Canvas.PSet(static_cast<float>(rocket.PosX), static_cast<float>(rocket.PosY), RGB(255, 0, 0));
+}
+
+}  // namespace starquill
