@@ -286,30 +286,19 @@ PictureRef Surface::Image() const {
   auto image = std::make_shared<Bitmap>();
   image->width = width_;
   image->height = height_;
-  image->pixels.resize(pixels_.size());
-  std::transform(pixels_.begin(), pixels_.end(), image->pixels.begin(),
-                 [](uint32_t p) { return p & kColorMask; });
+  image->pixels.assign(pixels_.begin(), pixels_.end());  // opaque, as the surface stores them
   return image;
 }
 
 void Surface::SetPicture(PictureRef picture) {
+  // A new background picture replaces the retained drawing: background colour, then picture.
   picture_ = std::move(picture);
+  std::fill(pixels_.begin(), pixels_.end(), kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
   DrawPicture();
 }
 
 void Surface::DrawPicture() {
-  if (!picture_ || picture_->pixels.size() != static_cast<size_t>(picture_->width) *
-                                                  static_cast<size_t>(picture_->height)) {
-    return;
-  }
-  const int w = std::min(width_, picture_->width);
-  const int h = std::min(height_, picture_->height);
-  for (int y = 0; y < h; ++y) {
-    const uint32_t* from = picture_->pixels.data() + static_cast<size_t>(y) * picture_->width;
-    uint32_t* to = View().Row(y);
-    for (int x = 0; x < w; ++x)
-      to[x] = kOpaque | (from[x] & kColorMask);
-  }
+  if (picture_) RenderPicture(*picture_, View(), 0, 0, picture_->width, picture_->height);
 }
 
 }  // namespace starquill

@@ -97,6 +97,8 @@ class Surface {
   void SetFontSize(double points);
 
   // The retained drawing as a picture, and the picture shown as the surface's background.
+  // Setting the picture (or none) starts the retained drawing afresh: the background colour
+  // with the picture drawn over it at the top-left corner.
   PictureRef Image() const;
   const PictureRef& Picture() const { return picture_; }
   void SetPicture(PictureRef picture);

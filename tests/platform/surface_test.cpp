@@ -189,12 +189,13 @@ TEST(SurfaceCls, PaintsBackgroundAndPictureAndResetsTextPosition) {
   s.SetPicture(painter.Image());
   EXPECT_EQ(CountPixels(s, kRed), 4);
   s.SetBackColor(kBlack);
+  s.SetCurrentX(1);
   s.Cls();  // the picture shows again over the background
   EXPECT_EQ(CountPixels(s, kRed), 4);
   EXPECT_EQ(CountPixels(s, kBlack), 8);
 }
 
-TEST(SurfaceImage, IsASnapshotInPlainColours) {
+TEST(SurfaceImage, IsAnOpaqueSnapshot) {
   Surface s(3, 1);
   s.SetPixelV(1, 0, RGB(1, 2, 3));
   s.SetPixelV(3, 0, kRed);  // outside: ignored
@@ -202,8 +203,49 @@ TEST(SurfaceImage, IsASnapshotInPlainColours) {
   const PictureRef image = s.Image();
   s.SetPixelV(1, 0, kRed);
   ASSERT_EQ(image->pixels.size(), 3u);
-  EXPECT_EQ(image->pixels[1], static_cast<uint32_t>(RGB(1, 2, 3)));
+  EXPECT_EQ(image->pixels[1], kOpaque | static_cast<uint32_t>(RGB(1, 2, 3)));
   EXPECT_EQ(s.Pixel(1, 0), kRed);
+}
+
+TEST(SurfacePicture, SettingItStartsTheDrawingAfreshAndBlendsByOpacity) {
+  Surface s(4, 1);
+  s.SetBackColor(kBlue);
+  s.SetPixelV(3, 0, kRed);
+  auto picture = std::make_shared<Bitmap>();
+  picture->width = 3;
+  picture->height = 1;
+  picture->pixels = {0xFF000000u | RGB(0, 255, 0), 0x00000000u | RGB(255, 255, 255),
+                     0x80000000u | RGB(255, 0, 0)};
+  s.SetPicture(picture);
+  EXPECT_EQ(s.Pixel(0, 0), RGB(0, 255, 0));
+  EXPECT_EQ(s.Pixel(1, 0), kBlue);            // transparent: the background shows
+  EXPECT_EQ(s.Pixel(2, 0), RGB(128, 0, 127));  // half over blue
+  EXPECT_EQ(s.Pixel(3, 0), kBlue);            // the earlier drawing is gone
+  s.SetPicture(nullptr);
+  EXPECT_EQ(CountPixels(s, kBlue), 4);
+}
+
+TEST(SurfacePicture, RendersScaledAndMeasuresInHimetric) {
+  Bitmap icon;
+  icon.width = 2;
+  icon.height = 2;
+  icon.pixels = {0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFFFFFFFFu};
+  EXPECT_EQ(icon.HimetricWidth(), 53);  // 2 px at 96 DPI
+  EXPECT_EQ(HimetricToPixels(icon.HimetricWidth()), 2);
+  EXPECT_EQ(HimetricToPixels(847), 32);
+  Surface s(6, 6);
+  s.SetBackColor(kBlack);
+  s.Cls();
+  RenderPicture(icon, s.View(), 1, 1, 4, 4);  // each pixel becomes 2 x 2
+  EXPECT_EQ(s.Pixel(1, 1), RGB(255, 0, 0));
+  EXPECT_EQ(s.Pixel(2, 2), RGB(255, 0, 0));
+  EXPECT_EQ(s.Pixel(3, 1), RGB(0, 255, 0));
+  EXPECT_EQ(s.Pixel(4, 4), RGB(255, 255, 255));
+  EXPECT_EQ(s.Pixel(5, 5), kBlack);
+  RenderPicture(icon, s.View(), -100, 4, 1000, 1000);  // clipped, no fault
+  Bitmap broken;
+  broken.width = 5;  // claims pixels it does not have
+  RenderPicture(broken, s.View(), 0, 0, 5, 5);
 }
 
 TEST(SurfaceText, PrintPlacesTheLineAtTheTextPositionAndMovesDown) {
