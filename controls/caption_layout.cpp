@@ -1,7 +1,77 @@
+// The last step of every repaint: the caption and the picture are placed on the face by
+// PictureAlignment, sink by a pixel while the button is pressed, and the finished face is
+// presented as the button window's background.
+
+#include <cstdlib>
+
 #include "controls/CandyButton.h"
+#include "controls/button_colors.h"
+#include "platform/numbers.h"
 
 namespace starquill {
 
-void CandyButton::DrawIconWCaption(int32_t) {}
+void CandyButton::DrawIconWCaption(int32_t State) {
+  Picture1.SetForeColor(PlainColor(m_ForeColor));
+
+  int32_t PW = 0, PH = 0, TW = 0, TH = 0;
+  if (m_Picture) {
+    PW = HimetricToPixels(m_Picture->HimetricWidth());
+    PH = HimetricToPixels(m_Picture->HimetricHeight());
+  }
+  if (!m_Caption.empty()) {
+    TW = RoundToInt32(Picture1.TextWidth(m_Caption));
+    TH = RoundToInt32(Picture1.TextHeight(m_Caption));
+  }
+  const int32_t W = RoundToInt32(ScaleWidth());
+  const int32_t H = RoundToInt32(ScaleHeight());
+  const int32_t M = CornerRadius != 0 ? CornerRadius : 8;  // the picture's margin
+
+  int32_t PX = 0, PY = 0;
+  bool placed = true;
+  int32_t CX = 0, CY = 0;
+  switch (m_PictureAlignment) {
+    case 0:  // picture above the caption, the pair centred
+      PX = (W - PW) / 2 + 1;
+      PY = (H - (PH + TH)) / 2;
+      CX = std::abs(W / 2 - TW / 2);
+      CY = std::abs(PH / 2 + H / 2 - TH / 2);
+      break;
+    case 1:  // picture below the caption
+      PX = (W - PW) / 2;
+      PY = (H + TH - PH) / 2;
+      CX = std::abs(W / 2 - TW / 2);
+      CY = std::abs(H / 2 - (PH + TH) / 2);
+      break;
+    case 2:  // picture at the left edge; the caption stays centred on the button
+      PX = M;
+      PY = (H - PH) / 2;
+      CX = std::abs(W / 2 - TW / 2);
+      CY = std::abs(H / 2 - TH / 2);
+      break;
+    case 3:  // picture at the right edge
+      PX = W - M - PW;
+      PY = (H - PH) / 2;
+      CX = std::abs(W / 2 - TW / 2);
+      CY = std::abs(H / 2 - TH / 2);
+      break;
+    default:  // the caption goes wherever the text position stands
+      placed = false;
+      break;
+  }
+  if (placed) {
+    Picture1.SetCurrentX(static_cast<float>(CX));
+    Picture1.SetCurrentY(static_cast<float>(CY));
+  }
+  if (State == StateDown) {  // pressed: the content sinks
+    ++PX;
+    ++PY;
+    Picture1.SetCurrentX(Picture1.CurrentX() + 1);
+    Picture1.SetCurrentY(Picture1.CurrentY() + 1);
+  }
+
+  Picture1.Print(m_Caption);
+  if (m_Picture) RenderPicture(*m_Picture, Picture1.View(), PX, PY, PW, PH);
+  window_.SetPicture(Picture1.Image());
+}
 
 }  // namespace starquill
