@@ -6,9 +6,45 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
+#include "controls/caption_layout.h"
 #include "platform/numbers.h"
 
 namespace starquill {
+
+IconCaptionPlace PlaceIconAndCaption(int32_t alignment, int32_t W, int32_t H, int32_t PW,
+                                     int32_t PH, int32_t TW, int32_t TH, int32_t M) {
+  IconCaptionPlace at;
+  switch (alignment) {
+    case 0:  // picture above the caption, the pair centred
+      at.PX = (W - PW) / 2 + 1;
+      at.PY = (H - (PH + TH)) / 2;
+      at.CX = std::abs(W / 2 - TW / 2);
+      at.CY = std::abs(PH / 2 + H / 2 - TH / 2);
+      break;
+    case 1:  // picture below the caption
+      at.PX = (W - PW) / 2;
+      at.PY = (H + TH - PH) / 2;
+      at.CX = std::abs(W / 2 - TW / 2);
+      at.CY = std::abs(H / 2 - (PH + TH) / 2);
+      break;
+    case 2:  // picture at the left edge; the caption stays centred on the button
+      at.PX = M;
+      at.PY = (H - PH) / 2;
+      at.CX = std::abs(W / 2 - TW / 2);
+      at.CY = std::abs(H / 2 - TH / 2);
+      break;
+    case 3:  // picture at the right edge
+      at.PX = W - M - PW;
+      at.PY = (H - PH) / 2;
+      at.CX = std::abs(W / 2 - TW / 2);
+      at.CY = std::abs(H / 2 - TH / 2);
+      break;
+    default:
+      at.placed = false;
+      break;
+  }
+  return at;
+}
 
 void CandyButton::DrawIconWCaption(int32_t State) {
   Picture1.SetForeColor(PlainColor(m_ForeColor));
@@ -26,41 +62,11 @@ void CandyButton::DrawIconWCaption(int32_t State) {
   const int32_t H = RoundToInt32(ScaleHeight());
   const int32_t M = CornerRadius != 0 ? CornerRadius : 8;  // the picture's margin
 
-  int32_t PX = 0, PY = 0;
-  bool placed = true;
-  int32_t CX = 0, CY = 0;
-  switch (m_PictureAlignment) {
-    case 0:  // picture above the caption, the pair centred
-      PX = (W - PW) / 2 + 1;
-      PY = (H - (PH + TH)) / 2;
-      CX = std::abs(W / 2 - TW / 2);
-      CY = std::abs(PH / 2 + H / 2 - TH / 2);
-      break;
-    case 1:  // picture below the caption
-      PX = (W - PW) / 2;
-      PY = (H + TH - PH) / 2;
-      CX = std::abs(W / 2 - TW / 2);
-      CY = std::abs(H / 2 - (PH + TH) / 2);
-      break;
-    case 2:  // picture at the left edge; the caption stays centred on the button
-      PX = M;
-      PY = (H - PH) / 2;
-      CX = std::abs(W / 2 - TW / 2);
-      CY = std::abs(H / 2 - TH / 2);
-      break;
-    case 3:  // picture at the right edge
-      PX = W - M - PW;
-      PY = (H - PH) / 2;
-      CX = std::abs(W / 2 - TW / 2);
-      CY = std::abs(H / 2 - TH / 2);
-      break;
-    default:  // the caption goes wherever the text position stands
-      placed = false;
-      break;
-  }
-  if (placed) {
-    Picture1.SetCurrentX(static_cast<float>(CX));
-    Picture1.SetCurrentY(static_cast<float>(CY));
+  const IconCaptionPlace at = PlaceIconAndCaption(m_PictureAlignment, W, H, PW, PH, TW, TH, M);
+  int32_t PX = at.PX, PY = at.PY;
+  if (at.placed) {
+    Picture1.SetCurrentX(static_cast<float>(at.CX));
+    Picture1.SetCurrentY(static_cast<float>(at.CY));
   }
   if (State == StateDown) {  // pressed: the content sinks
     ++PX;
