@@ -7,6 +7,7 @@
 
 namespace starquill {
 
+class ControlWindow;
 class Surface;
 struct Menu;
 
@@ -29,6 +30,9 @@ class Window {
   // Shows the surface in the client area at its Left/Top; later surfaces lie over earlier ones.
   // The surface must outlive the window.
   virtual void AddSurface(Surface& surface) = 0;
+  // Shows the control's window in the client area, over every surface, cut to its region;
+  // later controls lie over earlier ones. The control must outlive the window.
+  virtual void AddControl(ControlWindow& control) = 0;
   // Shows what the surfaces hold now.
   virtual void Present() = 0;
   // Closes the window for good.

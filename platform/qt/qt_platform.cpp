@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPalette>
 #include <QTime>
 #include <string>
 
 #include "platform/fatal.h"
+#include "platform/gdi.h"
 #include "platform/qt/qt_window.h"
 
 namespace starquill {
@@ -20,9 +22,37 @@ void ShowFatalError(std::string_view message) {
   QMessageBox::critical(nullptr, QStringLiteral("Starquill"), QString::fromStdString(text));
 }
 
+// System colours from the desktop's palette, where it has a match for them.
+void InstallDesktopSystemColors() {
+  const QPalette palette = QApplication::palette();
+  const auto set = [&](int index, QPalette::ColorGroup group, QPalette::ColorRole role) {
+    const QColor c = palette.color(group, role);
+    SetSysColor(index, static_cast<COLORREF>(c.red() | (c.green() << 8) | (c.blue() << 16)));
+  };
+  const auto active = QPalette::Active;
+  set(4, active, QPalette::Window);       // menu
+  set(5, active, QPalette::Base);         // window
+  set(7, active, QPalette::WindowText);   // menu text
+  set(8, active, QPalette::Text);         // window text
+  set(13, active, QPalette::Highlight);
+  set(14, active, QPalette::HighlightedText);
+  set(15, active, QPalette::Button);      // button face
+  set(16, active, QPalette::Dark);        // button shadow
+  set(17, QPalette::Disabled, QPalette::Text);  // grey text
+  set(18, active, QPalette::ButtonText);
+  set(20, active, QPalette::Light);       // button highlight
+  set(21, active, QPalette::Shadow);      // dark shadow
+  set(22, active, QPalette::Midlight);    // 3-D light
+  set(23, active, QPalette::ToolTipText);
+  set(24, active, QPalette::ToolTipBase);
+  set(26, active, QPalette::Link);        // hot-tracked item
+  set(30, active, QPalette::Window);      // menu bar
+}
+
 }  // namespace
 
 QtPlatform::QtPlatform() {
+  InstallDesktopSystemColors();
   g_timers = &timers_;
   SetFatalReporter(&ShowFatalError);
 }

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "platform/control_window.h"
 #include "platform/menu.h"
 #include "platform/surface.h"
 
@@ -50,6 +51,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   std::vector<Surface*> surfaces;
+  std::vector<ControlWindow*> controls;
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -67,8 +69,52 @@ class QtWindow::SurfaceWidget : public QWidget {
       uncovered -= QRect(at.toPoint(), QSize(std::ceil(surface->PixelWidth() / ratio),
                                              std::ceil(surface->PixelHeight() / ratio)));
     }
-    for (const QRect& rect : uncovered)
-      painter.fillRect(rect, Qt::black);
+    for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::black);
+    for (const ControlWindow* control : controls) PaintControl(painter, *control, ratio);
+  }
+
+  // A control shows its background picture, cut to its region.
+  static void PaintControl(QPainter& painter, const ControlWindow& control, qreal ratio) {
+    const PictureRef& picture = control.Picture();
+    if (!control.Visible() || !picture || !picture->Valid() || picture->width == 0) return;
+    QImage image(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
+                 picture->height, picture->width * 4, QImage::Format_RGBA8888);
+    image.setDevicePixelRatio(ratio);
+    QRegion shape = ShapeOf(control);
+    shape.translate(control.Left(), control.Top());
+    painter.save();
+    painter.setClipRegion(ratio == 1 ? shape : ScaledRegion(shape, ratio));
+    painter.drawImage(QPointF(control.Left() / ratio, control.Top() / ratio), image);
+    painter.restore();
+  }
+
+  // The pixels of a control's window, from its own top-left corner.
+  static QRegion ShapeOf(const ControlWindow& control) {
+    if (!control.WindowRegion()) return QRegion(0, 0, control.Width(), control.Height());
+    const Region& region = *control.WindowRegion();
+    QRegion shape;
+    for (int y = 0; y < control.Height(); ++y) {
+      int run = -1;
+      for (int x = 0; x <= control.Width(); ++x) {
+        const bool in = x < control.Width() && region.Contains(x, y);
+        if (in && run < 0) run = x;
+        if (!in && run >= 0) {
+          shape += QRect(run, y, x - run, 1);
+          run = -1;
+        }
+      }
+    }
+    return shape;
+  }
+
+  static QRegion ScaledRegion(const QRegion& region, qreal ratio) {
+    QRegion scaled;
+    for (const QRect& r : region) {
+      scaled += QRect(QPoint(static_cast<int>(r.left() / ratio), static_cast<int>(r.top() / ratio)),
+                      QSize(static_cast<int>(std::ceil(r.width() / ratio)),
+                            static_cast<int>(std::ceil(r.height() / ratio))));
+    }
+    return scaled;
   }
 
   void keyPressEvent(QKeyEvent* event) override {
@@ -147,6 +193,11 @@ int QtWindow::ClientHeight() const {
 
 void QtWindow::AddSurface(Surface& surface) {
   widget_->surfaces.push_back(&surface);
+}
+
+void QtWindow::AddControl(ControlWindow& control) {
+  widget_->controls.push_back(&control);
+  control.Changed = [widget = widget_.get()] { widget->update(); };
 }
 
 void QtWindow::Present() {

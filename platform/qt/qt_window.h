@@ -19,6 +19,7 @@ class QtWindow : public Window {
   int ClientWidth() const override;
   int ClientHeight() const override;
   void AddSurface(Surface& surface) override;
+  void AddControl(ControlWindow& control) override;
   void Present() override;
   void Unload() override;
   void PopupMenu(Menu& menu) override;

@@ -25,6 +25,7 @@ class FakeWindow : public Window {
   int ClientWidth() const override { return client_width; }
   int ClientHeight() const override { return client_height; }
   void AddSurface(Surface& surface) override { surfaces.push_back(&surface); }
+  void AddControl(ControlWindow& control) override { controls.push_back(&control); }
   void Present() override { ++presents; }
   inline void Unload() override;
   void PopupMenu(Menu& menu) override {
@@ -54,6 +55,7 @@ class FakeWindow : public Window {
   bool unloaded = false;
   int presents = 0;
   std::vector<Surface*> surfaces;
+  std::vector<ControlWindow*> controls;
   std::vector<Popup> popups;
   int pointer_x = 0, pointer_y = 0;
   // Picks the item to click when a menu pops up; none when empty or returning nullptr.

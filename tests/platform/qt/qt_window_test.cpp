@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "platform/control_window.h"
 #include "platform/menu.h"
 #include "platform/surface.h"
 
@@ -69,6 +70,32 @@ TEST(QtWindow, DeliversTypedCharactersAndTheClose) {
   window.Unload();
   window.widget()->close();  // a second close reports nothing new
   EXPECT_EQ(unloaded, 1);
+}
+
+TEST(QtWindow, AControlShowsItsPictureCutToItsRegion) {
+  QtWindow window;
+  Surface board(200, 100);
+  board.SetBackColor(RGB(0, 0, 0));
+  board.Cls();
+  ControlWindow button;
+  button.Move(20, 10, 10, 10);
+  auto face = std::make_shared<Bitmap>();
+  face->width = face->height = 10;
+  face->pixels.assign(100, 0xFF0000FFu);  // opaque red
+  button.SetPicture(face);
+  Region shape = Region::Rectangle(0, 0, 10, 10);
+  shape.Subtract(Region::Rectangle(0, 0, 3, 3));  // a cut corner
+  button.SetWindowRegion(shape);
+  window.AddSurface(board);
+  window.AddControl(button);
+  window.ShowMaximized();
+  const QImage shown = window.widget()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(25, 15), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(29, 19), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(21, 11), QColor(0, 0, 0));  // cut away: the board shows
+  EXPECT_EQ(shown.pixelColor(30, 15), QColor(0, 0, 0));
+  button.SetVisible(false);
+  EXPECT_EQ(window.widget()->grab().toImage().pixelColor(25, 15), QColor(0, 0, 0));
 }
 
 TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
