@@ -14,9 +14,33 @@ constexpr int kButtonFaceColor = 15;  // the system colour of button faces
 
 CandyButton::CandyButton(ControlHost& host) : host_(host) {
   Picture1.SetBackColor(static_cast<Color>(GetSysColor(kButtonFaceColor)));
+  ControlWindow::Events& e = window_.events;
+  const auto i16 = [](int v) { return static_cast<int16_t>(v); };
+  e.MouseDown = [this, i16](int b, int s, float x, float y) {
+    UserControl_MouseDown(i16(b), i16(s), x, y);
+  };
+  e.MouseMove = [this, i16](int b, int s, float x, float y) {
+    UserControl_MouseMove(i16(b), i16(s), x, y);
+  };
+  e.MouseUp = [this, i16](int b, int s, float x, float y) {
+    UserControl_MouseUp(i16(b), i16(s), x, y);
+  };
+  e.Click = [this] { UserControl_Click(); };
+  e.DblClick = [this] { UserControl_DblClick(); };
+  e.KeyDown = [this, i16](int key, int s) { UserControl_KeyDown(i16(key), i16(s)); };
+  e.KeyUp = [this, i16](int key, int s) { UserControl_KeyUp(i16(key), i16(s)); };
+  e.GotFocus = [this] { UserControl_EnterFocus(); };
+  e.LostFocus = [this] { UserControl_ExitFocus(); };
+  e.Show = [this] { UserControl_Show(); };
+  e.Resize = [this] { UserControl_Resize(); };
+  e.Destroy = [this] { UserControl_Terminate(); };
 }
 
-CandyButton::~CandyButton() = default;
+CandyButton::~CandyButton() {
+  // Destroyed while the button is whole: the destroy ends the window hooks.
+  window_.Destroy();
+  window_.events = ControlWindow::Events{};
+}
 
 void CandyButton::RedrawAs(DrawState state) {
   int32_t s = state;
@@ -25,7 +49,9 @@ void CandyButton::RedrawAs(DrawState state) {
 
 // --- Properties ----------------------------------------------------------------------------
 
-void CandyButton::SetDisplayHand(bool value) { m_DisplayHand = value; }
+void CandyButton::SetDisplayHand(bool value) {
+  m_DisplayHand = value;
+}
 
 void CandyButton::SetColorScheme(int32_t value) {
   if (value >= 1 && value <= 6) {

@@ -6,13 +6,20 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "controls/subclasser.h"
 #include "platform/bitmap.h"
 #include "platform/control_host.h"
 #include "platform/control_window.h"
 #include "platform/gdi.h"
+#include "platform/property_bag.h"
 #include "platform/surface.h"
+#include "platform/window_messages.h"
 
 namespace starquill {
 
@@ -28,8 +35,12 @@ enum DrawState : int32_t {
 // The nine gloss parameters of a gel style (P0 to P8).
 using GelParams = std::array<int32_t, 9>;
 
-class CandyButton {
+class CandyButton : public MessageHandlerOwner {
  public:
+  // The name the button's own surface reports: its caption in design mode and the caption's
+  // saved default.
+  static constexpr const char* kSurfaceName = "CandyButton";
+
   explicit CandyButton(ControlHost& host);
   ~CandyButton();
   CandyButton(const CandyButton&) = delete;
@@ -77,6 +88,54 @@ class CandyButton {
   // The radius last given to SetRoundRegion; kept when a style without region is chosen.
   int32_t CornerRadius = 0;
 
+  // Events raised to the host. The mouse events' arguments are passed by reference: a handler
+  // may change them, and the button reads them back after MouseMove.
+  using MouseEvent = std::function<void(int16_t& Button, int16_t& Shift, float& x, float& y)>;
+  std::function<void(std::string& sStatus)> Status;  // declared; nothing raises it
+  std::function<void()> Click;
+  std::function<void()> DblClick;
+  std::function<void()> MouseEnter;
+  std::function<void()> MouseLeave;
+  MouseEvent MouseMove;
+  MouseEvent MouseUp;
+  MouseEvent MouseDown;
+
+  // Lifecycle, called by the host: a new instance, loading and saving the design, and a
+  // change of any ambient property.
+  void InitProperties();
+  void ReadProperties(const PropertyBag& bag);
+  void WriteProperties(PropertyBag& bag) const;
+  void AmbientChanged(std::string_view name);
+
+  // Input, as the button's window reports it.
+  void UserControl_MouseDown(int16_t Button, int16_t Shift, float x, float y);
+  void UserControl_MouseMove(int16_t Button, int16_t Shift, float x, float y);
+  void UserControl_MouseUp(int16_t Button, int16_t Shift, float x, float y);
+  void UserControl_Click();
+  void UserControl_DblClick();
+  void UserControl_KeyDown(int16_t KeyCode, int16_t Shift);
+  void UserControl_KeyUp(int16_t KeyCode, int16_t Shift);
+  void UserControl_EnterFocus();
+  void UserControl_ExitFocus();
+  void UserControl_Show();
+  void UserControl_Resize();
+  void UserControl_Terminate();
+
+  // Hover tracking through the window's messages: the pointer entering is seen in its moves,
+  // its leaving is reported by a one-shot leave notification.
+  void SetUpHoverTracking();
+  bool IsExported(std::string_view function, std::string_view module);
+  void TrackLeave(HWND window);
+  void OnWindowMessage(bool before, bool& handled, int32_t& result, HWND window, UINT message,
+                       WPARAM wParam, LPARAM lParam, int32_t& userValue);
+  std::vector<MessageHandler> MessageHandlers() override;
+  Subclasser& Hooks() { return hooks_; }
+  bool m_TrackAvailable = false;  // a leave-notification function exists
+  bool m_TrackUser32 = false;     // use the user-interface module's, else the common controls'
+
+  bool MouseOver() const { return m_MouseOver; }
+  bool HasFocus() const { return m_HasFocus; }
+
   // The redraw pipeline. Redraw forces the checked look on the caller's state when Checked.
   void Redraw(int32_t& State);
   void UpdateShape();
@@ -108,8 +167,13 @@ class CandyButton {
   // The face colour of a gel or solid face in a state; false for a state that paints nothing.
   bool FaceColor(int32_t State, int32_t& C) const;
 
+  // The pointer entered or left (from the window hooks).
+  void PointerEntered(HWND window);
+  void PointerLeft();
+
   ControlHost& host_;
   ControlWindow window_;
+  Subclasser hooks_{*this, "CandyButton"};
 
   bool m_DisplayHand = false;
   int32_t m_ColorScheme = 0;

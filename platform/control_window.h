@@ -1,14 +1,22 @@
 #pragma once
 // A control's own window inside a form: its place and size in pixels, the picture it shows as
-// its background, the region it is cut to and its mouse pointer. Each has a window handle by
-// which the Win32-style calls find it; handles are never reused.
+// its background, the region it is cut to, its mouse pointer, and its window procedure. Each
+// window has a handle by which the Win32-style calls find it; handles are never reused.
+//
+// Input reaches a control as window messages sent through its current procedure. The window's
+// own procedure turns them into the events of Events, as a control's host reports them: mouse
+// down, move and up with the button, shift and position; click (left button released over the
+// window after being pressed on it); double click; keys; focus; size; show; destroy.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
 #include "platform/bitmap.h"
+#include "platform/color.h"
 #include "platform/gdi.h"
 #include "platform/region.h"
+#include "platform/window_messages.h"
 
 namespace starquill {
 
@@ -19,6 +27,23 @@ inline constexpr int kPointerCustom = 99;  // the control's own; a pointing hand
 
 class ControlWindow {
  public:
+  // What the window's own procedure reports. Buttons are 1 left, 2 right, 4 middle (a mask for
+  // moves); shift is 1 Shift, 2 Ctrl, 4 Alt; positions are in the window's pixels.
+  struct Events {
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+    std::function<void(int button, int shift, float x, float y)> MouseMove;
+    std::function<void(int button, int shift, float x, float y)> MouseUp;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int keyCode, int shift)> KeyDown;
+    std::function<void(int keyCode, int shift)> KeyUp;
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void()> Resize;
+    std::function<void()> Show;
+    std::function<void()> Destroy;
+  };
+
   ControlWindow();
   ~ControlWindow();
   ControlWindow(const ControlWindow&) = delete;
@@ -28,7 +53,9 @@ class ControlWindow {
   // The live window with this handle, or nullptr.
   static ControlWindow* FromHandle(HWND handle);
 
-  // Place in the form and size, in pixels.
+  Events events;
+
+  // Place in the form and size, in pixels; a new size is reported with WM_SIZE.
   void Move(int left, int top, int width, int height);
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -38,8 +65,13 @@ class ControlWindow {
   float ScaleWidth() const { return static_cast<float>(width_); }
   float ScaleHeight() const { return static_cast<float>(height_); }
 
+  // Showing sends WM_SHOWWINDOW; hiding takes the window off the screen without a message.
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
+  void Show();
+  void Hide();
+  // Sends WM_DESTROY through the window's procedure, then the handle is gone. Runs once; the
+  // destructor runs it when nobody did.
+  void Destroy();
 
   // The background picture: what the window shows, from its top-left corner.
   const PictureRef& Picture() const { return picture_; }
@@ -55,19 +87,43 @@ class ControlWindow {
 
   int MousePointer() const { return mouse_pointer_; }
   void SetMousePointer(int kind);
+  Color ForeColor() const { return fore_color_; }
+  void SetForeColor(Color color) { fore_color_ = color; }
+
+  // The procedure messages go through now, and the window's own.
+  WNDPROC WindowProcedure() const { return proc_; }
+  WNDPROC OwnProcedure() const { return own_proc_; }
+  // Makes `proc` the window's procedure; returns the one it replaces.
+  WNDPROC ReplaceWindowProc(WNDPROC proc);
+
+  // Whether a leave notification is pending (asked for and not yet sent).
+  bool TrackingLeave() const { return tracking_leave_; }
+  void SetTrackingLeave(bool on) { tracking_leave_ = on; }
+
+  uint32_t OwnerProcess() const { return owner_process_; }
+  // Tests make windows that belong to another process.
+  void SetOwnerProcess(uint32_t process) { owner_process_ = process; }
 
   // Called whenever what the window shows changes, so that its form can repaint it.
   std::function<void()> Changed;
 
  private:
+  LRESULT OwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
   void NotifyChanged();
 
   HWND handle_;
+  bool destroyed_ = false;
+  WNDPROC own_proc_;
+  WNDPROC proc_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
   PictureRef picture_;
   std::optional<Region> region_;
   int mouse_pointer_ = kPointerDefault;
+  Color fore_color_ = 0;
+  bool tracking_leave_ = false;
+  bool left_pressed_here_ = false;  // for the click on release
+  uint32_t owner_process_;
 };
 
 }  // namespace starquill

@@ -26,7 +26,7 @@ int KindOf(const Region& region) {
   if (region.Empty()) return NULLREGION;
   const Region::Bounds b = region.Box();
   return region == Region::Rectangle(b.left, b.top, b.right, b.bottom) ? SIMPLEREGION
-                                                                        : COMPLEXREGION;
+                                                                       : COMPLEXREGION;
 }
 
 // The classic desktop palette, for system colours the platform does not report.
@@ -79,9 +79,13 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
   return KindOf(*to);
 }
 
-bool DeleteObject(HRGN region) { return Regions().erase(static_cast<uint32_t>(region)) == 1; }
+bool DeleteObject(HRGN region) {
+  return Regions().erase(static_cast<uint32_t>(region)) == 1;
+}
 
-const Region* RegionOf(HRGN region) { return Find(region); }
+const Region* RegionOf(HRGN region) {
+  return Find(region);
+}
 
 bool TakeRegion(HRGN region, Region& into) {
   Region* found = Find(region);
@@ -91,7 +95,9 @@ bool TakeRegion(HRGN region, Region& into) {
   return true;
 }
 
-int RegionHandleCount() { return static_cast<int>(Regions().size()); }
+int RegionHandleCount() {
+  return static_cast<int>(Regions().size());
+}
 
 int SetWindowRgn(HWND window, HRGN region, bool /*redraw: the window always repaints*/) {
   ControlWindow* target = ControlWindow::FromHandle(window);

@@ -29,9 +29,13 @@ bool Region::Contains(int x, int y) const {
                  static_cast<size_t>(x - bounds_.left)] != 0;
 }
 
-bool Region::Empty() const { return inside_.empty(); }
+bool Region::Empty() const {
+  return inside_.empty();
+}
 
-Region::Bounds Region::Box() const { return bounds_; }
+Region::Bounds Region::Box() const {
+  return bounds_;
+}
 
 void Region::Grow(const Bounds& to) {
   Bounds grown = bounds_;
@@ -93,8 +97,8 @@ void Region::Combine(const Region& other, Op op) {
   const size_t width = static_cast<size_t>(bounds_.right - bounds_.left);
   for (int y = bounds_.top; y < bounds_.bottom; ++y) {
     for (int x = bounds_.left; x < bounds_.right; ++x) {
-      uint8_t& cell =
-          inside_[static_cast<size_t>(y - bounds_.top) * width + static_cast<size_t>(x - bounds_.left)];
+      uint8_t& cell = inside_[static_cast<size_t>(y - bounds_.top) * width +
+                              static_cast<size_t>(x - bounds_.left)];
       cell = op(cell != 0, other.Contains(x, y)) ? 1 : 0;
     }
   }

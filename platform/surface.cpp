@@ -293,7 +293,8 @@ PictureRef Surface::Image() const {
 void Surface::SetPicture(PictureRef picture) {
   // A new background picture replaces the retained drawing: background colour, then picture.
   picture_ = std::move(picture);
-  std::fill(pixels_.begin(), pixels_.end(), kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
+  std::fill(pixels_.begin(), pixels_.end(),
+            kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
   DrawPicture();
 }
 

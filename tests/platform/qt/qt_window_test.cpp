@@ -94,7 +94,7 @@ TEST(QtWindow, AControlShowsItsPictureCutToItsRegion) {
   EXPECT_EQ(shown.pixelColor(29, 19), QColor(255, 0, 0));
   EXPECT_EQ(shown.pixelColor(21, 11), QColor(0, 0, 0));  // cut away: the board shows
   EXPECT_EQ(shown.pixelColor(30, 15), QColor(0, 0, 0));
-  button.SetVisible(false);
+  button.Hide();
   EXPECT_EQ(window.widget()->grab().toImage().pixelColor(25, 15), QColor(0, 0, 0));
 }
 
