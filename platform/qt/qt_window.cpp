@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "platform/control_input.h"
 #include "platform/control_window.h"
 #include "platform/menu.h"
 #include "platform/surface.h"
@@ -34,6 +35,50 @@ int ButtonCode(Qt::MouseButton button) {
   }
 }
 
+// The MK_ key state of a mouse message: the buttons held and the modifier keys.
+WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  return (buttons & Qt::LeftButton ? MK_LBUTTON : 0) |
+         (buttons & Qt::RightButton ? MK_RBUTTON : 0) |
+         (buttons & Qt::MiddleButton ? MK_MBUTTON : 0) |
+         (modifiers & Qt::ShiftModifier ? MK_SHIFT : 0) |
+         (modifiers & Qt::ControlModifier ? MK_CONTROL : 0);
+}
+
+WPARAM ButtonFlag(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return MK_LBUTTON;
+    case Qt::RightButton:
+      return MK_RBUTTON;
+    case Qt::MiddleButton:
+      return MK_MBUTTON;
+    default:
+      return 0;
+  }
+}
+
+// The key code of a key message: letters and digits as their upper-case characters, and the
+// few named keys a control may care about; 0 for the rest.
+int VirtualKey(const QKeyEvent& event) {
+  const int key = event.key();
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+  switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Backspace:
+      return 8;
+    default:
+      return 0;
+  }
+}
+
 int ShiftCode(Qt::KeyboardModifiers modifiers) {
   return (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
          (modifiers & Qt::ControlModifier ? kCtrlKey : 0) |
@@ -48,10 +93,12 @@ class QtWindow::SurfaceWidget : public QWidget {
     // Every pixel is painted by paintEvent, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);  // moves without a button held reach the controls too
   }
 
   std::vector<Surface*> surfaces;
   std::vector<ControlWindow*> controls;
+  ControlInput input;
 
  protected:
   void paintEvent(QPaintEvent* event) override {
@@ -69,8 +116,10 @@ class QtWindow::SurfaceWidget : public QWidget {
       uncovered -= QRect(at.toPoint(), QSize(std::ceil(surface->PixelWidth() / ratio),
                                              std::ceil(surface->PixelHeight() / ratio)));
     }
-    for (const QRect& rect : uncovered) painter.fillRect(rect, Qt::black);
-    for (const ControlWindow* control : controls) PaintControl(painter, *control, ratio);
+    for (const QRect& rect : uncovered)
+      painter.fillRect(rect, Qt::black);
+    for (const ControlWindow* control : controls)
+      PaintControl(painter, *control, ratio);
   }
 
   // A control shows its background picture, cut to its region.
@@ -118,24 +167,67 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   void keyPressEvent(QKeyEvent* event) override {
+    if (const int key = VirtualKey(*event)) input.KeyPressed(key, ShiftCode(event->modifiers()));
+    // The form sees every typed character, whichever part of it has the focus.
     const QString text = event->text();
     if (!text.isEmpty() && owner_.KeyPress) owner_.KeyPress(text.at(0).unicode());
   }
 
-  void mousePressEvent(QMouseEvent* event) override {
+  void keyReleaseEvent(QKeyEvent* event) override {
+    if (event->isAutoRepeat()) return;
+    if (const int key = VirtualKey(*event)) input.KeyReleased(key, ShiftCode(event->modifiers()));
+  }
+
+  // A mouse position in the client area's device pixels.
+  QPoint DevicePoint(const QMouseEvent& event) const {
+    const QPointF at = event.position() * devicePixelRatioF();
+    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+  }
+
+  void mousePressEvent(QMouseEvent* event) override { Press(*event, false); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Press(*event, true); }
+
+  void Press(const QMouseEvent& event, bool doubleClick) {
+    const QPoint at = DevicePoint(event);
+    if (input.ButtonPressed(at.x(), at.y(), ButtonFlag(event.button()),
+                            KeyState(event.buttons(), event.modifiers()), doubleClick)) {
+      return;
+    }
     if (!owner_.MouseDown) return;
-    const qreal ratio = devicePixelRatioF();
-    const QPointF at = event->position() * ratio;  // device pixels
-    // The topmost surface under the pointer receives the press.
+    // Otherwise the topmost surface under the pointer receives the press.
     for (auto it = surfaces.rbegin(); it != surfaces.rend(); ++it) {
       Surface& surface = **it;
       const double x = at.x() - surface.Left();
       const double y = at.y() - surface.Top();
       if (x >= 0 && y >= 0 && x < surface.PixelWidth() && y < surface.PixelHeight()) {
-        owner_.MouseDown(surface, ButtonCode(event->button()), ShiftCode(event->modifiers()),
+        owner_.MouseDown(surface, ButtonCode(event.button()), ShiftCode(event.modifiers()),
                          surface.ScaleX(x), surface.ScaleY(y));
         return;
       }
+    }
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    const QPoint at = DevicePoint(*event);
+    input.ButtonReleased(at.x(), at.y(), ButtonFlag(event->button()),
+                         KeyState(event->buttons(), event->modifiers()));
+    UpdateCursor(at);
+  }
+
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const QPoint at = DevicePoint(*event);
+    input.PointerMoved(at.x(), at.y(), KeyState(event->buttons(), event->modifiers()));
+    UpdateCursor(at);
+  }
+
+  void leaveEvent(QEvent*) override { input.PointerLeft(); }
+
+  // The pointer shape of the control under the pointer; a pointing hand for a control's own.
+  void UpdateCursor(const QPoint& at) {
+    const ControlWindow* under = input.ControlAt(at.x(), at.y());
+    const bool hand = under != nullptr && under->MousePointer() == kPointerCustom;
+    if (hand != (cursor().shape() == Qt::PointingHandCursor)) {
+      setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
   }
 
@@ -197,6 +289,7 @@ void QtWindow::AddSurface(Surface& surface) {
 
 void QtWindow::AddControl(ControlWindow& control) {
   widget_->controls.push_back(&control);
+  widget_->input.AddControl(control);
   control.Changed = [widget = widget_.get()] { widget->update(); };
 }
 
