@@ -2,6 +2,7 @@
 // What the forms need of the windowing platform: timers, windows and ending the program.
 // The desktop program provides it with Qt; tests provide a recording double with a manual clock.
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -22,6 +23,10 @@ class Platform {
   // Shows a modal message box with an information icon and an OK button, and waits until the
   // user closes it. Lines may end in any mix of line feeds and carriage returns.
   virtual void InformationBox(std::string_view prompt, std::string_view title) = 0;
+
+  // Runs the task once the current event has been handled (a window may not be destroyed
+  // from inside its own handlers).
+  virtual void Post(std::function<void()> task) = 0;
 
   // Seconds since midnight, local time, with their fraction.
   virtual double SecondsSinceMidnight() = 0;

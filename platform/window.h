@@ -5,9 +5,12 @@
 #include <functional>
 #include <string_view>
 
+#include "platform/bitmap.h"
+
 namespace starquill {
 
 class ControlWindow;
+class Label;
 class Surface;
 struct Menu;
 
@@ -24,12 +27,18 @@ class Window {
   // Makes the window visible filling the screen's available area (maximised), so that its
   // client area has its final size when this returns.
   virtual void ShowMaximized() = 0;
+  // Makes the window visible in the middle of the screen with a client area of the given size,
+  // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides.
+  virtual void ShowCentered(int clientWidth, int clientHeight, int frameWidth) = 0;
+  virtual void SetIcon(const PictureRef& icon) = 0;
   // Size of the client area in pixels (device pixels on a scaled screen).
   virtual int ClientWidth() const = 0;
   virtual int ClientHeight() const = 0;
   // Shows the surface in the client area at its Left/Top; later surfaces lie over earlier ones.
   // The surface must outlive the window.
   virtual void AddSurface(Surface& surface) = 0;
+  // Shows the label over every surface and under every control. It must outlive the window.
+  virtual void AddLabel(Label& label) = 0;
   // Shows the control's window in the client area, over every surface, cut to its region;
   // later controls lie over earlier ones. The control must outlive the window.
   virtual void AddControl(ControlWindow& control) = 0;

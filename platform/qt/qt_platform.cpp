@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QTime>
+#include <QTimer>
 #include <string>
 
 #include "platform/fatal.h"
@@ -30,28 +31,29 @@ void InstallDesktopSystemColors() {
     SetSysColor(index, static_cast<COLORREF>(c.red() | (c.green() << 8) | (c.blue() << 16)));
   };
   const auto active = QPalette::Active;
-  set(4, active, QPalette::Window);       // menu
-  set(5, active, QPalette::Base);         // window
-  set(7, active, QPalette::WindowText);   // menu text
-  set(8, active, QPalette::Text);         // window text
+  set(4, active, QPalette::Window);      // menu
+  set(5, active, QPalette::Base);        // window
+  set(7, active, QPalette::WindowText);  // menu text
+  set(8, active, QPalette::Text);        // window text
   set(13, active, QPalette::Highlight);
   set(14, active, QPalette::HighlightedText);
-  set(15, active, QPalette::Button);      // button face
-  set(16, active, QPalette::Dark);        // button shadow
+  set(15, active, QPalette::Button);            // button face
+  set(16, active, QPalette::Dark);              // button shadow
   set(17, QPalette::Disabled, QPalette::Text);  // grey text
   set(18, active, QPalette::ButtonText);
-  set(20, active, QPalette::Light);       // button highlight
-  set(21, active, QPalette::Shadow);      // dark shadow
-  set(22, active, QPalette::Midlight);    // 3-D light
+  set(20, active, QPalette::Light);     // button highlight
+  set(21, active, QPalette::Shadow);    // dark shadow
+  set(22, active, QPalette::Midlight);  // 3-D light
   set(23, active, QPalette::ToolTipText);
   set(24, active, QPalette::ToolTipBase);
-  set(26, active, QPalette::Link);        // hot-tracked item
-  set(30, active, QPalette::Window);      // menu bar
+  set(26, active, QPalette::Link);    // hot-tracked item
+  set(30, active, QPalette::Window);  // menu bar
 }
 
 }  // namespace
 
 QtPlatform::QtPlatform() {
+  QApplication::setQuitOnLastWindowClosed(false);
   InstallDesktopSystemColors();
   g_timers = &timers_;
   SetFatalReporter(&ShowFatalError);
@@ -65,7 +67,22 @@ QtPlatform::~QtPlatform() {
 }
 
 std::unique_ptr<Window> QtPlatform::CreateWindow() {
-  return std::make_unique<QtWindow>();
+  auto window = std::make_unique<QtWindow>();
+  // The program ends when its last window is closed; checked after the current event, so that
+  // a window closed while another one opens does not end it.
+  window->SetClosedHandler([this] {
+    Post([] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && !(widget->windowFlags() & Qt::Popup)) return;
+      }
+      QCoreApplication::quit();
+    });
+  });
+  return window;
+}
+
+void QtPlatform::Post(std::function<void()> task) {
+  QTimer::singleShot(0, qApp, std::move(task));
 }
 
 void QtPlatform::EndProgram() {

@@ -22,6 +22,7 @@ class QtPlatform : public Platform {
   void EndProgram() override;
   void InformationBox(std::string_view prompt, std::string_view title) override;
   double SecondsSinceMidnight() override;
+  void Post(std::function<void()> task) override;
 
  private:
   QtTimerService timers_;

@@ -4,10 +4,12 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QRegion>
 #include <QScreen>
 #include <QWindow>
@@ -15,6 +17,8 @@
 
 #include "platform/control_input.h"
 #include "platform/control_window.h"
+#include "platform/gdi.h"
+#include "platform/label.h"
 #include "platform/menu.h"
 #include "platform/surface.h"
 
@@ -98,14 +102,19 @@ class QtWindow::SurfaceWidget : public QWidget {
 
   std::vector<Surface*> surfaces;
   std::vector<ControlWindow*> controls;
+  std::vector<Label*> labels;
   ControlInput input;
+  int frame = 0;  // device pixels of frame on the left and top; the client area lies beside it
 
  protected:
-  void paintEvent(QPaintEvent* event) override {
+  void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     const qreal ratio = devicePixelRatioF();
-    QRegion uncovered = event->region();
+    const qreal offset = frame / ratio;
+    if (frame > 0) PaintFrame(painter, offset);
+    painter.translate(offset, offset);
+    QRegion uncovered(QRect(0, 0, width(), height()));
     for (const Surface* surface : surfaces) {
       // The surface's pixels are 0x00BBGGRR with 0xFF on top: RGBA bytes, opaque.
       QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
@@ -113,13 +122,54 @@ class QtWindow::SurfaceWidget : public QWidget {
       image.setDevicePixelRatio(ratio);
       const QPointF at(surface->Left() / ratio, surface->Top() / ratio);
       painter.drawImage(at, image);
-      uncovered -= QRect(at.toPoint(), QSize(std::ceil(surface->PixelWidth() / ratio),
-                                             std::ceil(surface->PixelHeight() / ratio)));
+      uncovered -=
+          QRect(at.toPoint(), QSize(static_cast<int>(std::ceil(surface->PixelWidth() / ratio)),
+                                    static_cast<int>(std::ceil(surface->PixelHeight() / ratio))));
     }
     for (const QRect& rect : uncovered)
       painter.fillRect(rect, Qt::black);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (const Label* label : labels)
+      PaintLabel(painter, *label, ratio);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const ControlWindow* control : controls)
       PaintControl(painter, *control, ratio);
+  }
+
+  // A thin raised edge on the left and top sides.
+  void PaintFrame(QPainter& painter, qreal offset) {
+    const auto color = [](int index) {
+      const COLORREF c = GetSysColor(index);
+      return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                    static_cast<int>((c >> 16) & 0xFF));
+    };
+    const qreal half = offset / 2;
+    painter.fillRect(QRectF(0, 0, width(), offset), color(22));  // 3-D light
+    painter.fillRect(QRectF(0, 0, offset, height()), color(22));
+    painter.fillRect(QRectF(half, half, width(), offset - half), color(20));  // highlight
+    painter.fillRect(QRectF(half, half, offset - half, height()), color(20));
+  }
+
+  static void PaintLabel(QPainter& painter, const Label& label, qreal ratio) {
+    if (!label.Visible || label.Caption().empty()) return;
+    QFont font(QString::fromStdString(label.Font.name));
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(PixelSizeForPoints(label.Font.size) / ratio))));
+    font.setBold(label.Font.bold);
+    font.setItalic(label.Font.italic);
+    painter.setFont(font);
+    painter.setPen(
+        QColor(RedOf(label.ForeColor), GreenOf(label.ForeColor), BlueOf(label.ForeColor)));
+    const QRectF box(label.Left() / ratio, label.Top() / ratio, label.Width() / ratio,
+                     label.Height() / ratio);
+    const int align = label.TextAlignment == Label::kCenter  ? Qt::AlignHCenter
+                      : label.TextAlignment == Label::kRight ? Qt::AlignRight
+                                                             : Qt::AlignLeft;
+    painter.save();
+    painter.setClipRect(box);
+    painter.drawText(box, align | Qt::AlignTop | Qt::TextSingleLine,
+                     QString::fromStdString(label.Caption()));
+    painter.restore();
   }
 
   // A control shows its background picture, cut to its region.
@@ -181,7 +231,8 @@ class QtWindow::SurfaceWidget : public QWidget {
   // A mouse position in the client area's device pixels.
   QPoint DevicePoint(const QMouseEvent& event) const {
     const QPointF at = event.position() * devicePixelRatioF();
-    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+    return QPoint(static_cast<int>(std::floor(at.x())) - frame,
+                  static_cast<int>(std::floor(at.y())) - frame);
   }
 
   void mousePressEvent(QMouseEvent* event) override { Press(*event, false); }
@@ -192,6 +243,15 @@ class QtWindow::SurfaceWidget : public QWidget {
     if (input.ButtonPressed(at.x(), at.y(), ButtonFlag(event.button()),
                             KeyState(event.buttons(), event.modifiers()), doubleClick)) {
       return;
+    }
+    if (!doubleClick && event.button() == Qt::LeftButton) {
+      for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        Label& label = **it;
+        if (label.Visible && label.Contains(at.x(), at.y())) {
+          if (label.Click) label.Click();
+          return;
+        }
+      }
     }
     if (!owner_.MouseDown) return;
     // Otherwise the topmost surface under the pointer receives the press.
@@ -236,6 +296,7 @@ class QtWindow::SurfaceWidget : public QWidget {
     if (!unloaded_) {
       unloaded_ = true;
       if (owner_.Unloaded) owner_.Unloaded();
+      if (owner_.closed_) owner_.closed_();
     }
   }
 
@@ -257,6 +318,63 @@ void QtWindow::SetCaption(std::string_view caption) {
       QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
+namespace {
+
+// A window manager maps a window asynchronously; wait (briefly) until it is on screen so that
+// its client area has its final size.
+void WaitUntilExposed(QWidget& widget) {
+  QElapsedTimer waited;
+  waited.start();
+  while (widget.windowHandle() && !widget.windowHandle()->isExposed() && waited.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+  }
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QImage ToQImage(const Bitmap& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const uint32_t p = picture.pixels[static_cast<size_t>(y) * picture.width + x];
+      image.setPixel(x, y,
+                     qRgba(static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                           static_cast<int>((p >> 16) & 0xFF), static_cast<int>(p >> 24)));
+    }
+  }
+  return image;
+}
+
+}  // namespace
+
+void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
+  widget_->frame = std::max(frameWidth, 0);
+  widget_->setWindowFlag(Qt::FramelessWindowHint);
+  const qreal ratio = widget_->devicePixelRatioF();
+  const QSize size(static_cast<int>(std::lround((clientWidth + widget_->frame) / ratio)),
+                   static_cast<int>(std::lround((clientHeight + widget_->frame) / ratio)));
+  widget_->setFixedSize(size);
+  QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect area = screen->availableGeometry();
+    widget_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  }
+  widget_->show();
+  widget_->activateWindow();
+  widget_->setFocus();
+  WaitUntilExposed(*widget_);
+}
+
+void QtWindow::SetIcon(const PictureRef& icon) {
+  if (icon && icon->Valid() && icon->width > 0) {
+    widget_->setWindowIcon(QIcon(QPixmap::fromImage(ToQImage(*icon))));
+  }
+}
+
+void QtWindow::AddLabel(Label& label) {
+  widget_->labels.push_back(&label);
+  label.Changed = [widget = widget_.get()] { widget->update(); };
+}
+
 void QtWindow::ShowMaximized() {
   QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
   // Without a window manager a maximise request is ignored, so fill the area ourselves.
@@ -264,23 +382,17 @@ void QtWindow::ShowMaximized() {
   widget_->showMaximized();
   widget_->activateWindow();
   widget_->setFocus();
-  // A window manager maps and maximises the window asynchronously; wait (briefly) until it is
-  // on screen so that the client area has its final size.
-  QElapsedTimer waited;
-  waited.start();
-  while (widget_->windowHandle() && !widget_->windowHandle()->isExposed() &&
-         waited.elapsed() < 1000) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-  }
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  WaitUntilExposed(*widget_);
 }
 
 int QtWindow::ClientWidth() const {
-  return static_cast<int>(std::lround(widget_->width() * widget_->devicePixelRatioF()));
+  return static_cast<int>(std::lround(widget_->width() * widget_->devicePixelRatioF())) -
+         widget_->frame;
 }
 
 int QtWindow::ClientHeight() const {
-  return static_cast<int>(std::lround(widget_->height() * widget_->devicePixelRatioF()));
+  return static_cast<int>(std::lround(widget_->height() * widget_->devicePixelRatioF())) -
+         widget_->frame;
 }
 
 void QtWindow::AddSurface(Surface& surface) {

@@ -2,10 +2,12 @@
 // Test doubles for the platform: windows that record what the form asks of them, message
 // boxes that record what they would show, and a manual clock.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/label.h"
 #include "platform/manual_timer_service.h"
 #include "platform/menu.h"
 #include "platform/platform.h"
@@ -19,9 +21,18 @@ class FakeWindow : public Window {
  public:
   FakeWindow(FakePlatform& platform, int clientWidth, int clientHeight)
       : client_width(clientWidth), client_height(clientHeight), platform_(platform) {}
+  inline ~FakeWindow() override;
 
   void SetCaption(std::string_view text) override { caption = text; }
   void ShowMaximized() override { shown = true; }
+  void ShowCentered(int w, int h, int frame) override {
+    shown = true;
+    client_width = w;
+    client_height = h;
+    frame_width = frame;
+  }
+  void SetIcon(const PictureRef& picture) override { icon = picture; }
+  void AddLabel(Label& label) override { labels.push_back(&label); }
   int ClientWidth() const override { return client_width; }
   int ClientHeight() const override { return client_height; }
   void AddSurface(Surface& surface) override { surfaces.push_back(&surface); }
@@ -56,6 +67,9 @@ class FakeWindow : public Window {
   int presents = 0;
   std::vector<Surface*> surfaces;
   std::vector<ControlWindow*> controls;
+  std::vector<Label*> labels;
+  int frame_width = 0;
+  PictureRef icon;
   std::vector<Popup> popups;
   int pointer_x = 0, pointer_y = 0;
   // Picks the item to click when a menu pops up; none when empty or returning nullptr.
@@ -87,6 +101,20 @@ class FakePlatform : public Platform {
   }
   // Midday when the clock starts, moving with the manual clock.
   double SecondsSinceMidnight() override { return 43200.25 + timers_.Now() / 1000.0; }
+  void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+  // Runs the posted tasks, as the event loop would after the current event.
+  void RunPosted() {
+    while (!posted.empty()) {
+      auto task = std::move(posted.front());
+      posted.erase(posted.begin());
+      task();
+    }
+  }
+
+  void WindowDestroyed(FakeWindow* window) {
+    std::erase(windows, window);
+    ++windows_destroyed;
+  }
 
   void WindowUnloaded() {
     // The last window going ends the program.
@@ -99,7 +127,9 @@ class FakePlatform : public Platform {
 
   std::vector<FakeWindow*> windows;
   std::vector<Box> boxes;
+  std::vector<std::function<void()>> posted;
   int end_program_calls = 0;
+  int windows_destroyed = 0;
   bool ended = false;
 
  private:
@@ -108,6 +138,10 @@ class FakePlatform : public Platform {
   int open_windows_ = 0;
   ManualTimerService timers_;
 };
+
+FakeWindow::~FakeWindow() {
+  platform_.WindowDestroyed(this);
+}
 
 void FakeWindow::Unload() {
   if (unloaded) return;
