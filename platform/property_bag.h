@@ -48,6 +48,9 @@ class PropertyBag {
   void WriteProperty(std::string_view name, bool value);
   void WriteProperty(std::string_view name, int32_t value);
   void WriteProperty(std::string_view name, const std::string& value);
+  void WriteProperty(std::string_view name, const char* value) {
+    WriteProperty(name, std::string(value));
+  }
   void WriteProperty(std::string_view name, const FontSpec& value);
   void WriteProperty(std::string_view name, const PictureRef& value);
   // Stores nothing (and drops what the name held) when the value equals the default.

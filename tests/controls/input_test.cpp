@@ -144,11 +144,9 @@ TEST_F(ButtonInput, HoverStartsOnlyStrictlyInsideAndNotOnALeftDrag) {
 
 TEST_F(ButtonInput, TheHostMayChangeAMovesArgumentsBeforeTheButtonLooks) {
   Move(50, 15);
-  b.button->MouseMove = [](int16_t& Button, int16_t&, float& x, float&) {
-    Button = 1;
-    x = -5;  // as if dragged out
-  };
-  Move(51, 15);
+  b.button->MouseMove = [](int16_t&, int16_t&, float& x, float&) { x = -5; };
+  // A drag with the left button inside the button, which the host reports as outside.
+  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MakeMouseLParam(51, 15));
   EXPECT_FALSE(b.button->MouseOver());
   EXPECT_EQ(Look(), "up");
 }
