@@ -9,6 +9,7 @@
 
 #include "platform/fatal.h"
 #include "platform/gdi.h"
+#include "platform/message_box.h"
 #include "platform/qt/qt_window.h"
 
 namespace starquill {
@@ -19,8 +20,7 @@ QtTimerService* g_timers = nullptr;
 void ShowFatalError(std::string_view message) {
   // No timer may run into the broken state while the box waits for the user.
   if (g_timers) g_timers->StopAll();
-  const std::string text(message);
-  QMessageBox::critical(nullptr, QStringLiteral("Starquill"), QString::fromStdString(text));
+  ShowModalBox(message, BoxIcon::Critical, "Starquill");
 }
 
 // System colours from the desktop's palette, where it has a match for them.
@@ -52,7 +52,20 @@ void InstallDesktopSystemColors() {
 
 }  // namespace
 
+void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
+  QWidget* active = QApplication::activeWindow();
+  const QMessageBox::Icon shown = icon == BoxIcon::Information   ? QMessageBox::Information
+                                  : icon == BoxIcon::Exclamation ? QMessageBox::Warning
+                                                                 : QMessageBox::Critical;
+  QMessageBox box(shown, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+                  DisplayLines(prompt), QMessageBox::Ok, active);
+  box.exec();
+  // Without a window manager the keyboard focus would stay with the closed box.
+  if (active) active->activateWindow();
+}
+
 QtPlatform::QtPlatform() {
+  SetMessageBoxHandler(&ShowModalBox);
   QApplication::setQuitOnLastWindowClosed(false);
   InstallDesktopSystemColors();
   g_timers = &timers_;
@@ -63,6 +76,7 @@ QtPlatform::~QtPlatform() {
   if (g_timers == &timers_) {
     g_timers = nullptr;
     SetFatalReporter(nullptr);
+    SetMessageBoxHandler(nullptr);
   }
 }
 
@@ -102,13 +116,7 @@ QString DisplayLines(std::string_view prompt) {
 }
 
 void QtPlatform::InformationBox(std::string_view prompt, std::string_view title) {
-  QWidget* active = QApplication::activeWindow();
-  QMessageBox box(QMessageBox::Information,
-                  QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-                  DisplayLines(prompt), QMessageBox::Ok, active);
-  box.exec();
-  // Without a window manager the keyboard focus would stay with the closed box.
-  if (active) active->activateWindow();
+  ShowModalBox(prompt, BoxIcon::Information, title);
 }
 
 double QtPlatform::SecondsSinceMidnight() {

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_timer_service.h"
 
@@ -10,6 +11,10 @@ namespace starquill {
 
 // A message's text as a message box shows it: one line per line, whatever the line endings.
 QString DisplayLines(std::string_view prompt);
+
+// A modal message box with one OK button and the icon, over the active window, which gets the
+// keyboard back when the box closes.
+void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title);
 
 class QtPlatform : public Platform {
  public:

@@ -40,6 +40,23 @@ TEST(QtPlatform, TheInformationBoxIsModalWithItsTitleIconAndText) {
   EXPECT_EQ(icon, QMessageBox::Information);
 }
 
+TEST(QtPlatform, ControlsReportMisuseInAnExclamationBox) {
+  QtPlatform platform;
+  QString title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer::singleShot(50, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    title = box->windowTitle();
+    icon = box->icon();
+    box->accept();
+  });
+  ShowMessageBox("Invalid window handle.", BoxIcon::Exclamation,
+                 "Error in CandyButton.sc_Subclass");
+  EXPECT_EQ(title, "Error in CandyButton.sc_Subclass");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+}
+
 TEST(QtPlatform, TheTimeOfDayHasItsFraction) {
   QtPlatform platform;
   const double now = platform.SecondsSinceMidnight();
