@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
+#include "app/program.h"
 #include "platform/qt/qt_platform.h"
-#include "show/frmMain.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral("starquill"));
 
   starquill::QtPlatform platform;
-  starquill::frmMain show(platform);
-  show.Load();
+  starquill::Program program(platform);
+  program.Start();
   return QApplication::exec();
 }

@@ -48,6 +48,7 @@ class CandyButton : public MessageHandlerOwner {
 
   // The button's own window, and its size in pixels.
   ControlWindow& Window() { return window_; }
+  const ControlWindow& Window() const { return window_; }
   HWND hWnd() const { return window_.hWnd(); }
   float ScaleWidth() const { return window_.ScaleWidth(); }
   float ScaleHeight() const { return window_.ScaleHeight(); }

@@ -140,6 +140,7 @@ TEST_F(Commands, ExitUnloadsStopsEverythingAndEnds) {
   show.Timer1().SetEnabled(true);
   show.Timer2().SetEnabled(true);
   show.mnuExit_Click();
+  platform.RunPosted();
   EXPECT_TRUE(window().unloaded);
   EXPECT_TRUE(platform.ended);
   EXPECT_FALSE(show.Timer1().Enabled());
@@ -151,6 +152,7 @@ TEST_F(Commands, ExitUnloadsStopsEverythingAndEnds) {
 TEST_F(Commands, ClosingTheLastWindowEndsTheProgram) {
   show.Timer1().SetEnabled(true);
   window().Unload();  // as the window frame's close button does
+  platform.RunPosted();
   EXPECT_TRUE(platform.ended);
   EXPECT_EQ(platform.end_program_calls, 0);
   EXPECT_EQ(platform.Clock().TimeToNextEvent(), -1);

@@ -11,6 +11,7 @@ namespace {
 
 // A surface that records the lines drawn on it.
 struct LineRecorder {
+  LineRecorder(float w, float h) : width(w), height(h) {}
   float width, height;
   struct Line {
     float x1, y1, x2, y2;

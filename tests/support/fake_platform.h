@@ -117,8 +117,11 @@ class FakePlatform : public Platform {
   }
 
   void WindowUnloaded() {
-    // The last window going ends the program.
-    if (--open_windows_ == 0) ended = true;
+    // The last window going ends the program, checked once the current event is over.
+    --open_windows_;
+    Post([this] {
+      if (open_windows_ == 0) ended = true;
+    });
   }
 
   struct Box {

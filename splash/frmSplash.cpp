@@ -1,0 +1,161 @@
+#include "splash/frmSplash.h"
+
+#include "art/icon_art.h"
+#include "platform/numbers.h"
+#include "platform/pixel_art.h"
+#include "platform/property_bag.h"
+#include "splash/modGrad.h"
+#include "splash/startCMD_design.h"
+
+namespace starquill {
+namespace {
+
+// Sizes and places in pixels (the design's twips divided by 15).
+constexpr int kClientWidth = 593, kClientHeight = 272, kFrame = 4;
+constexpr int kRefreshMs = 1;  // as fast as the platform's timers go
+constexpr int kBlinkMs = 1000;
+constexpr int32_t kTitleMaxPoints = 36;
+constexpr int32_t kLineMaxPoints = 18;
+constexpr Color kRed = RGB(255, 0, 0);
+constexpr const char* kStartIcon = "start_icon";
+
+FontSpec BoldItalic(double points) { return FontSpec{"Arial", points, true, true}; }
+
+// The start button's picture: the program's icon, registered once under the name its saved
+// design uses.
+void RegisterStartIcon() {
+  if (FindPicture(kStartIcon)) return;
+  auto icon = std::make_shared<Bitmap>(ParsePixelArt(kStarquillIconArt));
+  RegisterPicture(kStartIcon, std::move(icon));
+}
+
+}  // namespace
+
+frmSplash::frmSplash(Platform& platform, std::function<void()> started)
+    : board(kClientWidth, 273),
+      start(129, 17),
+      startCMD(*this),
+      StartLabel(240, 240, 129, 25),
+      Label1(176, 200, 241, 33),
+      platform_(platform),
+      started_(std::move(started)),
+      window_(platform.CreateWindow()) {
+  board.SetBackColor(RGB(0, 0, 0));
+  board.SetFont(FontSpec{"Arial", 8.25, false, false});
+  start.Move(32, 248, 129, 17);
+  start.SetBackColor(RGB(255, 255, 255));
+  start.SetFont(FontSpec{"Verdana", 8.25, true, false});
+  start.Cls();
+
+  StartLabel.SetCaption("Start Starquill");
+  StartLabel.Font = BoldItalic(8.25);
+  StartLabel.TextAlignment = Label::kCenter;
+  StartLabel.Click = [this] { StartLabel_Click(); };
+  Label1.SetCaption(kHint);
+  Label1.Font = BoldItalic(8.25);
+  Label1.TextAlignment = Label::kCenter;
+
+  // The button comes with the window: its saved design is loaded before the form's own load.
+  RegisterStartIcon();
+  startCMD.ReadProperties(PropertyBag::Parse(kStartCmdDesign));
+  startCMD.Click = [this] { startCMD_Click(); };
+
+  window_->SetCaption("");
+  window_->AddSurface(board);
+  // The labels lie on the board; the button, a window of its own, lies in front of them.
+  window_->AddLabel(StartLabel);
+  window_->AddLabel(Label1);
+  window_->AddControl(startCMD.Window());
+}
+
+frmSplash::~frmSplash() = default;
+
+std::optional<Color> frmSplash::ContainerBackColor() const {
+  return static_cast<Color>(GetSysColor(15));  // the form's background: the button face colour
+}
+
+void frmSplash::Form_Load() {
+  TitleText = "Starquill";
+  TitleSize = 3;
+  SubLines[0].text = "A fireworks show for your desktop";
+  SubLines[2].text = "Keys 1 to 7 launch rockets, Esc ends the show";
+  for (SubLine& line : SubLines) line.size = 1;
+  R1 = 144, R2 = 2, G1 = 2, G2 = 255, B1 = 255, B2 = 25;
+
+  // The hidden picture button: the board's band reversed and darkened, with its caption.
+  GradientFill(start, 0, 0.8 * R2, 0.8 * G2, 0.8 * B2, 0.8 * R1, 0.8 * G1, 0.8 * B1);
+  start.SetForeColor(kRed);
+  start.SetFontSize(8);
+  const double W = start.ScaleWidth(), H = start.ScaleHeight();
+  start.SetCurrentX(static_cast<float>(IntDiv(W, 2) - IntDiv(start.TextWidth("Start Program"), 2)));
+  start.SetCurrentY(static_cast<float>(IntDiv(H, 2) - IntDiv(start.TextHeight("|"), 2)));
+  start.Print("Start Program");
+
+  window_->ShowCentered(kClientWidth, kClientHeight, kFrame);
+  startCMD.Window().Move(224, 224, 145, 33);
+  startCMD.Window().Show();
+  tmrDraw_Timer();  // the first picture, before any timer event
+
+  TimerService& timers = platform_.Timers();
+  timer1_ = timers.CreateTimer(kBlinkMs, true, [this] { Timer1_Timer(); });
+  tmr_draw_ = timers.CreateTimer(kRefreshMs, true, [this] { tmrDraw_Timer(); });
+  tmr_update_ = timers.CreateTimer(kRefreshMs, true, [this] { tmrUpdate_Timer(); });
+}
+
+void frmSplash::tmrDraw_Timer() {
+  board.Cls();
+  GradientFill(board, 0, R1, G1, B1, R2, G2, B2);
+  board.SetForeColor(kRed);
+  board.SetFontSize(TitleSize);
+
+  const double W = board.ScaleWidth();
+  const int32_t halfHeight = IntDiv(board.ScaleHeight(), 2);
+  board.SetCurrentX(static_cast<float>(IntDiv(W, 2) - IntDiv(board.TextWidth(TitleText), 2)));
+  double Th = board.TextHeight("|");
+  // The title's top edge lies two title lines above the middle.
+  board.SetCurrentY(static_cast<float>(halfHeight - 2 * Th));
+  board.Print(TitleText);
+
+  Th = board.TextHeight("|");
+  const double BaseY = halfHeight - 2 * Th + Th;  // the subtitles start where the title ends
+  for (int i = 1; i <= 5; ++i) {
+    const SubLine& line = SubLines[static_cast<size_t>(i - 1)];
+    board.SetFontSize(line.size);
+    board.SetCurrentX(static_cast<float>(IntDiv(W, 2) - IntDiv(board.TextWidth(line.text), 2)));
+    const double Thi = board.TextHeight("|");
+    board.SetCurrentY(static_cast<float>(BaseY + (Thi + 5) * (i - 1)));
+    board.Print(line.text);
+  }
+  window_->Present();
+}
+
+void frmSplash::tmrUpdate_Timer() {
+  TitleSize = std::min(TitleSize + 1, kTitleMaxPoints);
+  for (SubLine& line : SubLines) line.size = std::min(line.size + 1, kLineMaxPoints);
+}
+
+void frmSplash::Timer1_Timer() {
+  // Blinks the hint; any other caption stops the blinking.
+  if (Label1.Caption() == kHint) {
+    Label1.SetCaption("");
+  } else if (Label1.Caption().empty()) {
+    Label1.SetCaption(kHint);
+  }
+}
+
+void frmSplash::start_Click() { StartSequence(); }
+void frmSplash::startCMD_Click() { StartSequence(); }
+void frmSplash::StartLabel_Click() { StartSequence(); }
+
+void frmSplash::StartSequence() {
+  if (starting_) return;  // the splash is already on its way out
+  starting_ = true;
+  tmr_draw_->SetEnabled(false);
+  tmr_update_->SetEnabled(false);
+  // The window goes for good, and its blinking with it.
+  timer1_->SetEnabled(false);
+  window_->Unload();
+  if (started_) started_();
+}
+
+}  // namespace starquill

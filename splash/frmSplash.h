@@ -1,0 +1,83 @@
+#pragma once
+// The window the program opens with: an animated board (a stepped colour band, a red title
+// growing from 3 pt to 36 pt, five subtitle lines growing beneath it), a blinking hint, and
+// the start controls, which close the splash for good and hand over to the show.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/CandyButton.h"
+#include "platform/control_host.h"
+#include "platform/label.h"
+#include "platform/platform.h"
+#include "platform/surface.h"
+
+namespace starquill {
+
+class frmSplash : public ControlHost {
+ public:
+  static constexpr const char* kHint = "Right Click on the main screen for Options";
+
+  // `started` runs once, when a start control is used: it drops the splash (after the current
+  // event) and opens the show window.
+  frmSplash(Platform& platform, std::function<void()> started);
+  ~frmSplash() override;
+  frmSplash(const frmSplash&) = delete;
+  frmSplash& operator=(const frmSplash&) = delete;
+
+  // Sets up the board and the hidden picture button, shows the window and starts the timers.
+  void Form_Load();
+
+  // Controls.
+  Surface board;
+  Surface start;  // a picture button, drawn at load and never shown
+  CandyButton startCMD;
+  Label StartLabel;
+  Label Label1;
+
+  // State of the board.
+  std::string TitleText;
+  int32_t TitleSize = 0;  // points
+  struct SubLine {
+    std::string text;
+    int32_t size = 0;  // points
+  };
+  std::array<SubLine, 5> SubLines;
+  int32_t R1 = 0, R2 = 0, G1 = 0, G2 = 0, B1 = 0, B2 = 0;
+
+  // Handlers.
+  void tmrDraw_Timer();
+  void tmrUpdate_Timer();
+  void Timer1_Timer();
+  void start_Click();
+  void startCMD_Click();
+  void StartLabel_Click();
+
+  Timer& Timer1() { return *timer1_; }
+  Timer& tmrDraw() { return *tmr_draw_; }
+  Timer& tmrUpdate() { return *tmr_update_; }
+  Window& Form() { return *window_; }
+
+  // The button's host.
+  bool UserMode() const override { return true; }
+  FontSpec AmbientFont() const override { return FontSpec{}; }
+  std::string ExtenderName() const override { return "startCMD"; }
+  std::optional<Color> ContainerBackColor() const override;
+  void PropertyChanged(std::string_view) override {}
+
+ private:
+  void StartSequence();
+
+  Platform& platform_;
+  std::function<void()> started_;
+  bool starting_ = false;
+  std::unique_ptr<Window> window_;
+  std::unique_ptr<Timer> timer1_;
+  std::unique_ptr<Timer> tmr_draw_;
+  std::unique_ptr<Timer> tmr_update_;
+};
+
+}  // namespace starquill
