@@ -6,10 +6,12 @@
 #include <QTime>
 #include <QTimer>
 #include <string>
+#include <vector>
 
 #include "platform/fatal.h"
 #include "platform/gdi.h"
 #include "platform/message_box.h"
+#include "platform/qt/nested_events.h"
 #include "platform/qt/qt_window.h"
 
 namespace starquill {
@@ -87,7 +89,7 @@ std::unique_ptr<Window> QtPlatform::CreateWindow() {
   window->SetClosedHandler([this] {
     Post([] {
       for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && !(widget->windowFlags() & Qt::Popup)) return;
+        if (widget->isVisible() && widget->windowType() != Qt::Popup) return;
       }
       QCoreApplication::quit();
     });
@@ -95,8 +97,31 @@ std::unique_ptr<Window> QtPlatform::CreateWindow() {
   return window;
 }
 
+namespace {
+
+std::vector<std::function<void()>>& PostedTasks() {
+  static std::vector<std::function<void()>> tasks;
+  return tasks;
+}
+
+// Runs the posted tasks, unless the current event is still being handled further up (event
+// processing nested inside it): then a little later.
+void RunPostedTasks() {
+  if (NestedEventDepth() > 0) {
+    QTimer::singleShot(1, qApp, &RunPostedTasks);
+    return;
+  }
+  auto tasks = std::move(PostedTasks());
+  PostedTasks().clear();
+  for (auto& task : tasks)
+    task();
+}
+
+}  // namespace
+
 void QtPlatform::Post(std::function<void()> task) {
-  QTimer::singleShot(0, qApp, std::move(task));
+  PostedTasks().push_back(std::move(task));
+  if (PostedTasks().size() == 1) QTimer::singleShot(0, qApp, &RunPostedTasks);
 }
 
 void QtPlatform::EndProgram() {

@@ -20,6 +20,7 @@
 #include "platform/gdi.h"
 #include "platform/label.h"
 #include "platform/menu.h"
+#include "platform/qt/nested_events.h"
 #include "platform/surface.h"
 
 namespace starquill {
@@ -323,6 +324,7 @@ namespace {
 // A window manager maps a window asynchronously; wait (briefly) until it is on screen so that
 // its client area has its final size.
 void WaitUntilExposed(QWidget& widget) {
+  const NestedEvents nested;
   QElapsedTimer waited;
   waited.start();
   while (widget.windowHandle() && !widget.windowHandle()->isExposed() && waited.elapsed() < 1000) {

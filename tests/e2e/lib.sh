@@ -83,6 +83,30 @@ expect_clean_exit() {
   [ "$status" = "0" ] || fail "the program did not exit with status 0 (status '${status}')"
 }
 
+# The colour "r,g,b" (0..255) of a pixel of the last screenshot.
+pixel_at() {
+  /usr/bin/convert "$work/shot.png" -depth 8 -format '%[fx:int(255*p{'"$1"','"$2"'}.r)],%[fx:int(255*p{'"$1"','"$2"'}.g)],%[fx:int(255*p{'"$1"','"$2"'}.b)]' info:
+}
+
+# The splash window (the one visible window of the program without a title) and the screen
+# position of its client area: sets splash, client_x and client_y.
+find_splash() {
+  splash=$(xdotool search --onlyvisible --class starquill 2>/dev/null | head -n 1)
+  [ -n "$splash" ] || return 1
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$splash")"
+  [ "$WIDTH" = 597 ] && [ "$HEIGHT" = 276 ] || return 1
+  client_x=$((X + 4))
+  client_y=$((Y + 4))
+}
+
+# From the splash to the show: clicks the splash's start button and waits for the show window.
+open_show() {
+  poll 100 find_splash || fail "no splash window"
+  xdotool mousemove $((client_x + 296)) $((client_y + 240)) click 1
+  poll 100 starquill_window_count_is 1 || fail "the show window did not open"
+}
+
 # Polls (every 0.1 s, at most $1 tries) until the command given after it succeeds.
 poll() {
   local tries=$1

@@ -7,7 +7,7 @@ program=${1:?usage: show_commands_e2e.sh PATH_TO_STARQUILL}
 
 start_xvfb
 start_program "$program"
-poll 100 starquill_window_count_is 1 || fail "no window titled Starquill"
+open_show
 window=$(starquill_windows | head -n 1)
 centre_x=$((screen_width / 2))
 centre_y=$((screen_height / 2))

@@ -6,6 +6,7 @@ program=${1:?usage: show_window_e2e.sh PATH_TO_STARQUILL}
 
 start_xvfb
 start_program "$program"
+open_show
 
 # The whole screen black: the window covers the white root window and no firework is live.
 all_black() { shoot && [ "$(brightest_in "${screen_width}x${screen_height}+0+0")" = 0 ]; }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+
+#include "platform/qt/nested_events.h"
 
 namespace starquill {
 namespace {
@@ -55,6 +58,21 @@ TEST(QtPlatform, ControlsReportMisuseInAnExclamationBox) {
                  "Error in CandyButton.sc_Subclass");
   EXPECT_EQ(title, "Error in CandyButton.sc_Subclass");
   EXPECT_EQ(icon, QMessageBox::Warning);
+}
+
+TEST(QtPlatform, PostedTasksWaitForTheCurrentEventToEnd) {
+  QtPlatform platform;
+  std::vector<std::string> order;
+  {
+    const NestedEvents nested;  // as while a window waits to be shown inside an event
+    platform.Post([&] { order.push_back("posted"); });
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+    order.push_back("event over");
+  }
+  QEventLoop loop;
+  QTimer::singleShot(50, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_EQ(order, (std::vector<std::string>{"event over", "posted"}));
 }
 
 TEST(QtPlatform, TheTimeOfDayHasItsFraction) {

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include "platform/control_window.h"
+#include "platform/gdi.h"
+#include "platform/label.h"
 #include "platform/menu.h"
 #include "platform/surface.h"
 
@@ -96,6 +98,36 @@ TEST(QtWindow, AControlShowsItsPictureCutToItsRegion) {
   EXPECT_EQ(shown.pixelColor(30, 15), QColor(0, 0, 0));
   button.Hide();
   EXPECT_EQ(window.widget()->grab().toImage().pixelColor(25, 15), QColor(0, 0, 0));
+}
+
+TEST(QtWindow, LabelsShowTheirCaptionAndTakeClicks) {
+  QtWindow window;
+  Surface board(200, 100);
+  board.SetBackColor(RGB(0, 255, 0));
+  board.Cls();
+  Label label(10, 20, 150, 30);
+  label.SetCaption("Start Starquill");
+  label.Font = FontSpec{"Arial", 12, true, false};
+  int clicks = 0;
+  label.Click = [&] { ++clicks; };
+  window.AddSurface(board);
+  window.AddLabel(label);
+  window.ShowCentered(200, 100, 4);
+  EXPECT_EQ(window.ClientWidth(), 200);
+  const QImage shown = window.widget()->grab().toImage();
+  int dark = 0;
+  for (int y = 24; y < 54; ++y) {
+    for (int x = 14; x < 164; ++x)
+      dark += shown.pixelColor(x, y).green() < 128;
+  }
+  EXPECT_GT(dark, 20);  // black text over the green board, inside the frame's offset
+  EXPECT_EQ(shown.pixelColor(1, 50),
+            QColor::fromRgb(GetSysColor(22) & 0xFF, (GetSysColor(22) >> 8) & 0xFF,
+                            (GetSysColor(22) >> 16) & 0xFF));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 30), QPointF(30, 30), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.widget(), &press);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
