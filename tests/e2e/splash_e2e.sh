@@ -43,7 +43,9 @@ xdotool windowfocus --sync "$window" key 5
 fireworks() { shoot && [ "$(lit_pixels_in "${screen_width}x$((screen_height - 40))+0+40")" -ge 200 ]; }
 poll 60 fireworks || fail "no fireworks after a key"
 if [ -n "${STARQUILL_SCREENSHOTS:-}" ]; then
-  sleep 1.5
+  # A fuller sky for the picture: every type, caught as the bursts open.
+  xdotool key 1 2 3 4 6 7
+  sleep 2.9
   shoot
   cp "$work/shot.png" "$STARQUILL_SCREENSHOTS/show.png"
 fi
