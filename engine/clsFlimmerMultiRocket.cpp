@@ -23,11 +23,8 @@ void clsFlimmerMultiRocket::step() {
     return;
   }
   timeElapsed = CheckedAdd(timeElapsed, 1, "a multi rocket's tick count");
-  const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
-  const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
-  const bool pastTheTop = !(explodeHeight > 0) && !(explodeTime > 0) && SpeedY < 0;
   // Burst rockets made now are first drawn this tick, at the carrier's position, unmoved.
-  if (heightReached || timeUp || pastTheTop) explode();
+  if (BurstDue(explodeTime, explodeHeight, timeElapsed, PosY, SpeedY)) explode();
 }
 
 void clsFlimmerMultiRocket::Draw(Surface& Canvas) {

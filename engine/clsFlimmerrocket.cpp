@@ -21,11 +21,8 @@ void clsFlimmerrocket::step() {
 
   if (!Exploded) {
     timeElapsed = CheckedAdd(timeElapsed, 1, "a burst rocket's tick count");
-    const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
-    const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
-    const bool pastTheTop = explodeTime <= 0 && explodeHeight <= 0 && SpeedY < 0;
     // A shower made now is first stepped on the next tick.
-    if (timeUp || heightReached || pastTheTop) explode();
+    if (BurstDue(explodeTime, explodeHeight, timeElapsed, PosY, SpeedY)) explode();
   } else {
     for (clsFlimmer& spark : Prefix(sparks, Count))
       spark.step();

@@ -2,6 +2,8 @@
 // The red head every rocket flies: a ballistic point that is parked on the ground once it
 // has gone below it. Shared by all the rocket kinds.
 
+#include <cstdint>
+
 #include "platform/surface.h"
 
 namespace starquill {
@@ -27,6 +29,17 @@ bool MoveHead(Rocket& rocket, ShowerGoesOn showerGoesOn) {
   rocket.SpeedX += rocket.AccelX;
   rocket.SpeedY += rocket.AccelY;
   return true;
+}
+
+// Whether a rocket that has not burst yet bursts in this tick, with the values after its move:
+// when its set number of ticks has passed, when it has reached its set height, or, with
+// neither set, once it has passed the top of its flight. Whichever comes first.
+inline bool BurstDue(double explodeTime, double explodeHeight, int32_t timeElapsed, double PosY,
+                     double SpeedY) {
+  const bool timeUp = explodeTime > 0 && timeElapsed >= explodeTime;
+  const bool heightReached = explodeHeight > 0 && PosY >= explodeHeight;
+  const bool pastTheTop = !(explodeTime > 0) && !(explodeHeight > 0) && SpeedY < 0;
+  return timeUp || heightReached || pastTheTop;
 }
 
 // The head is always pure red and drawn over what the rocket spawned.

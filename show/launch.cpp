@@ -60,49 +60,34 @@ void frmMain::Launch(int32_t KindMask) {
       .accelY = -0.1,
   };
 
-  if (KindMask & 1) {
-    clsFlimmer sparkle;
-    SetStart(sparkle, start);
-    sparkle.SetColor(PaletteColor());
-    Append(sparkle);
-  }
-  if (KindMask & 2) {
-    clsFlimmerrocket rocket;
-    SetStart(rocket, start);
-    rocket.Color = PaletteColor();
+  // One firework per bit, in bit order; each draws its colour, then its own values.
+  const auto launch = [&](int32_t bit, auto kind, auto ownValues) {
+    if ((KindMask & bit) == 0) return;
+    SetStart(kind, start);
+    if constexpr (requires { kind.SetColor(0); }) {
+      kind.SetColor(PaletteColor());  // the sparkle varies its colour as it takes it
+    } else {
+      kind.Color = PaletteColor();
+    }
+    ownValues(kind);
+    Append(std::move(kind));
+  };
+  const auto none = [](auto&) {};
+  const auto burst = [](auto& rocket) {
     rocket.Count = BurstCount();
     rocket.Power = BurstPower();
-    Append(std::move(rocket));
-  }
-  if (KindMask & 4) {
-    clsFlimmerpathrocket rocket;
-    SetStart(rocket, start);
-    rocket.Color = PaletteColor();
-    Append(std::move(rocket));
-  }
-  if (KindMask & 8) {
-    clsFlimmerspinpathrocket rocket;
-    SetStart(rocket, start);
-    rocket.Color = PaletteColor();
-    rocket.SpinAngle = SpinAngle();
-    Append(std::move(rocket));
-  }
-  if (KindMask & 16) {
-    clsFlimmerspinbackpathrocket rocket;
-    SetStart(rocket, start);
-    rocket.Color = PaletteColor();
-    rocket.SpinAngle = SpinAngle();
-    Append(std::move(rocket));
-  }
-  if (KindMask & 32) {
-    clsFlimmerMultiRocket rocket;
-    SetStart(rocket, start);
-    rocket.Color = PaletteColor();
+  };
+  const auto spin = [](auto& rocket) { rocket.SpinAngle = SpinAngle(); };
+  launch(1, clsFlimmer{}, none);
+  launch(2, clsFlimmerrocket{}, burst);
+  launch(4, clsFlimmerpathrocket{}, none);
+  launch(8, clsFlimmerspinpathrocket{}, spin);
+  launch(16, clsFlimmerspinbackpathrocket{}, spin);
+  launch(32, clsFlimmerMultiRocket{}, [](clsFlimmerMultiRocket& rocket) {
     rocket.Count = BurstCount();
     rocket.RocketCount = RoundToInt32(Rnd() * 3.0f + 7.0f);
     rocket.Power = BurstPower();
-    Append(std::move(rocket));
-  }
+  });
 }
 
 }  // namespace starquill
