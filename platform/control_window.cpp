@@ -38,7 +38,7 @@ void Raise(const std::function<void(Args...)>& event, Values... values) {
 ControlWindow::ControlWindow()
     : handle_(g_next_handle++),
       own_proc_(RegisterWindowProc([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-        return OwnProcedure(message, wParam, lParam);
+        return HandleOwnMessage(message, wParam, lParam);
       })),
       proc_(own_proc_),
       owner_process_(GetCurrentProcessId()) {
@@ -69,7 +69,7 @@ WNDPROC ControlWindow::ReplaceWindowProc(WNDPROC proc) {
   return previous;
 }
 
-LRESULT ControlWindow::OwnProcedure(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ControlWindow::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const float x = XOf(lParam), y = YOf(lParam);
   switch (message) {
     case WM_MOUSEMOVE:

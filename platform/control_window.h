@@ -108,7 +108,7 @@ class ControlWindow {
   std::function<void()> Changed;
 
  private:
-  LRESULT OwnProcedure(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void NotifyChanged();
 
   HWND handle_;

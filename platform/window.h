@@ -30,7 +30,6 @@ class Window {
   // Makes the window visible in the middle of the screen with a client area of the given size,
   // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides.
   virtual void ShowCentered(int clientWidth, int clientHeight, int frameWidth) = 0;
-  virtual void SetIcon(const PictureRef& icon) = 0;
   // Size of the client area in pixels (device pixels on a scaled screen).
   virtual int ClientWidth() const = 0;
   virtual int ClientHeight() const = 0;

@@ -4,12 +4,10 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QRegion>
 #include <QScreen>
 #include <QWindow>
@@ -333,19 +331,6 @@ void WaitUntilExposed(QWidget& widget) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-QImage ToQImage(const Bitmap& picture) {
-  QImage image(picture.width, picture.height, QImage::Format_ARGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const uint32_t p = picture.pixels[static_cast<size_t>(y) * picture.width + x];
-      image.setPixel(x, y,
-                     qRgba(static_cast<int>(p & 0xFF), static_cast<int>((p >> 8) & 0xFF),
-                           static_cast<int>((p >> 16) & 0xFF), static_cast<int>(p >> 24)));
-    }
-  }
-  return image;
-}
-
 }  // namespace
 
 void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
@@ -364,12 +349,6 @@ void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
   widget_->activateWindow();
   widget_->setFocus();
   WaitUntilExposed(*widget_);
-}
-
-void QtWindow::SetIcon(const PictureRef& icon) {
-  if (icon && icon->Valid() && icon->width > 0) {
-    widget_->setWindowIcon(QIcon(QPixmap::fromImage(ToQImage(*icon))));
-  }
 }
 
 void QtWindow::AddLabel(Label& label) {

@@ -18,7 +18,6 @@ class QtWindow : public Window {
   void SetCaption(std::string_view caption) override;
   void ShowMaximized() override;
   void ShowCentered(int clientWidth, int clientHeight, int frameWidth) override;
-  void SetIcon(const PictureRef& icon) override;
   int ClientWidth() const override;
   int ClientHeight() const override;
   void AddSurface(Surface& surface) override;

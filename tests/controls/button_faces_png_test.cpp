@@ -9,23 +9,13 @@
 #include <QPainter>
 #include <QString>
 
+#include "platform/qt/qt_image.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {
 namespace {
 
 using testing::ButtonUnderTest;
-
-QImage ToQImage(const Bitmap& picture) {
-  QImage image(picture.width, picture.height, QImage::Format_RGB32);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const uint32_t p = picture.pixels[static_cast<size_t>(y) * picture.width + x];
-      image.setPixel(x, y, qRgb(p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF));
-    }
-  }
-  return image;
-}
 
 TEST(ButtonFacesPng, EveryStyleInEveryStateIsWritten) {
   const QString folder = QStringLiteral(STARQUILL_FACES_DIR);
@@ -43,7 +33,7 @@ TEST(ButtonFacesPng, EveryStyleInEveryStateIsWritten) {
       b.button->SetCaption("Start");
       b.button->SetChecked(state == StateChecked);
       b.Paint(state);
-      QImage face = ToQImage(*b.button->Window().Picture());
+      QImage face = ToQImage(*b.button->Window().Picture()).convertToFormat(QImage::Format_RGB32);
       // Outside the window's region the container shows, as on screen.
       if (const auto& region = b.button->Window().WindowRegion()) {
         for (int y = 0; y < kHeight; ++y) {
@@ -55,10 +45,10 @@ TEST(ButtonFacesPng, EveryStyleInEveryStateIsWritten) {
       const QString name =
           QStringLiteral("%1/style%2_%3.png").arg(folder).arg(style).arg(states[state]);
       EXPECT_TRUE(face.save(name)) << name.toStdString();
-      painter.drawImage(QRect((kGap + state * (kWidth + kGap)) * kZoom,
-                              (kGap + style * (kHeight + kGap)) * kZoom, kWidth * kZoom,
-                              kHeight * kZoom),
-                        face);
+      painter.drawImage(
+          QRect((kGap + state * (kWidth + kGap)) * kZoom, (kGap + style * (kHeight + kGap)) * kZoom,
+                kWidth * kZoom, kHeight * kZoom),
+          face);
     }
   }
   painter.end();

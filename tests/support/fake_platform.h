@@ -31,7 +31,6 @@ class FakeWindow : public Window {
     client_height = h;
     frame_width = frame;
   }
-  void SetIcon(const PictureRef& picture) override { icon = picture; }
   void AddLabel(Label& label) override { labels.push_back(&label); }
   int ClientWidth() const override { return client_width; }
   int ClientHeight() const override { return client_height; }
@@ -69,7 +68,6 @@ class FakeWindow : public Window {
   std::vector<ControlWindow*> controls;
   std::vector<Label*> labels;
   int frame_width = 0;
-  PictureRef icon;
   std::vector<Popup> popups;
   int pointer_x = 0, pointer_y = 0;
   // Picks the item to click when a menu pops up; none when empty or returning nullptr.
