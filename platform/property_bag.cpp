@@ -1,5 +1,7 @@
 #include "platform/property_bag.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -33,9 +35,6 @@ constexpr int kMaxBitmapSide = 4096;
 constexpr double kMaxFontPoints = 4096;
 constexpr int32_t kDecimalLimit = 65535;
 
-char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -47,14 +46,13 @@ bool IsSpace(char c) {
 }
 int HexDigit(char c) {
   if (IsDigit(c)) return c - '0';
-  const char l = Lower(c);
+  const char l = AsciiLower(c);
   if (l >= 'a' && l <= 'f') return l - 'a' + 10;
   return -1;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
+  return EqualsIgnoringCase(a, b);
 }
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
@@ -97,7 +95,7 @@ bool ValidPictureName(std::string_view name) {
 // --- Whole numbers and booleans -----------------------------------------------------------
 
 std::optional<int32_t> ParseInt(std::string_view s) {
-  if (s.size() >= 2 && s[0] == '&' && Lower(s[1]) == 'h') {
+  if (s.size() >= 2 && s[0] == '&' && AsciiLower(s[1]) == 'h') {
     s.remove_prefix(2);
     if (!s.empty() && s.back() == '&') s.remove_suffix(1);
     if (s.empty()) return std::nullopt;

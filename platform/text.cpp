@@ -1,5 +1,7 @@
 #include "platform/text.h"
 
+#include "platform/ascii.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -468,14 +470,6 @@ std::shared_ptr<FontFace> CreateFace(const FontSpec& spec, int px) {
 
 using CacheKey = std::tuple<std::string, int, bool, bool>;
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& ch : out) {
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  }
-  return out;
-}
-
 // Beyond this many cached faces, faces nobody else holds are dropped.
 constexpr size_t kMaxCachedFaces = 256;
 
@@ -484,7 +478,7 @@ constexpr size_t kMaxCachedFaces = 256;
 std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec) {
   thread_local std::map<CacheKey, std::shared_ptr<FontFace>> cache;
   const int px = PixelSizeForPoints(spec.size);
-  CacheKey key{LowerAscii(spec.name), px, spec.bold, spec.italic};
+  CacheKey key{AsciiLower(spec.name), px, spec.bold, spec.italic};
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   if (cache.size() >= kMaxCachedFaces) {
     std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });

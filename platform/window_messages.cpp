@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "platform/ascii.h"
 #include "platform/control_window.h"
 
 namespace starquill {
@@ -19,13 +20,6 @@ std::map<WNDPROC, std::shared_ptr<const WindowProc>>& Procs() {
 }
 WNDPROC g_next_proc = 0x00400000;
 uint32_t g_last_error = 0;
-
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
 
 struct Module {
   HMODULE handle;
@@ -129,12 +123,12 @@ void SetLastError(uint32_t error) {
 }
 
 HMODULE GetModuleHandleA(std::string_view name) {
-  const auto it = Modules().find(Lower(name));
+  const auto it = Modules().find(AsciiLower(name));
   return it != Modules().end() && it->second.loaded ? it->second.handle : 0;
 }
 
 HMODULE LoadLibraryA(std::string_view name) {
-  const auto it = Modules().find(Lower(name));
+  const auto it = Modules().find(AsciiLower(name));
   if (it == Modules().end()) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return 0;
@@ -156,7 +150,7 @@ bool FreeLibrary(HMODULE module) {
 
 intptr_t GetProcAddress(HMODULE module, std::string_view function) {
   const Module* m = ModuleByHandle(module);
-  if (m == nullptr || m->exports.count(Lower(function)) == 0) {
+  if (m == nullptr || m->exports.count(AsciiLower(function)) == 0) {
     SetLastError(ERROR_PROC_NOT_FOUND);
     return 0;
   }
@@ -164,12 +158,12 @@ intptr_t GetProcAddress(HMODULE module, std::string_view function) {
 }
 
 void SetExportAvailable(std::string_view module, std::string_view function, bool available) {
-  const auto it = Modules().find(Lower(module));
+  const auto it = Modules().find(AsciiLower(module));
   if (it == Modules().end()) return;
   if (available) {
-    it->second.exports.insert(Lower(function));
+    it->second.exports.insert(AsciiLower(function));
   } else {
-    it->second.exports.erase(Lower(function));
+    it->second.exports.erase(AsciiLower(function));
   }
 }
 
