@@ -9,6 +9,7 @@
 #include "engine/clsFlimmerspinpathrocket.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/firework_probe.h"
 
 namespace starquill {
 
@@ -37,12 +38,7 @@ class Commands : public ::testing::Test {
     int32_t mask = 0;
     for (size_t i = before; i < show.FireworkList().size(); ++i) {
       const Firework& f = show.FireworkList()[i];
-      mask |= f.As<clsFlimmerrocket>()               ? 2
-              : f.As<clsFlimmerpathrocket>()         ? 4
-              : f.As<clsFlimmerspinpathrocket>()     ? 8
-              : f.As<clsFlimmerspinbackpathrocket>() ? 16
-              : f.As<clsFlimmerMultiRocket>()        ? 32
-                                                     : 1;
+      mask |= testing::KindBit(f);
     }
     return mask;
   }

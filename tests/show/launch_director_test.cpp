@@ -40,13 +40,7 @@ Start StartOf(const Firework& f) {
 std::vector<int32_t> KindBits(const frmMain& show) {
   std::vector<int32_t> bits;
   for (const Firework& f : show.FireworkList()) {
-    bits.push_back(f.As<clsFlimmer>()                     ? 1
-                   : f.As<clsFlimmerrocket>()             ? 2
-                   : f.As<clsFlimmerpathrocket>()         ? 4
-                   : f.As<clsFlimmerspinpathrocket>()     ? 8
-                   : f.As<clsFlimmerspinbackpathrocket>() ? 16
-                   : f.As<clsFlimmerMultiRocket>()        ? 32
-                                                          : 0);
+    bits.push_back(testing::KindBit(f));
   }
   return bits;
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "engine/clsFlimmer.h"
@@ -35,6 +36,17 @@ struct FireworkCensus {
     See(r.Sparks());
   }
 };
+
+// The kind of a firework as its launch mask bit (1 sparkle ... 32 multi rocket).
+inline int32_t KindBit(const Firework& f) {
+  if (f.As<clsFlimmer>()) return 1;
+  if (f.As<clsFlimmerrocket>()) return 2;
+  if (f.As<clsFlimmerpathrocket>()) return 4;
+  if (f.As<clsFlimmerspinpathrocket>()) return 8;
+  if (f.As<clsFlimmerspinbackpathrocket>()) return 16;
+  if (f.As<clsFlimmerMultiRocket>()) return 32;
+  return 0;
+}
 
 inline FireworkCensus Census(const std::vector<Firework>& fireworks) {
   FireworkCensus census;
