@@ -331,6 +331,13 @@ void WaitUntilExposed(QWidget& widget) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// A window just shown takes the keyboard and is on screen when this returns.
+void TakeFocusOnceShown(QWidget& widget) {
+  widget.activateWindow();
+  widget.setFocus();
+  WaitUntilExposed(widget);
+}
+
 }  // namespace
 
 void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
@@ -346,9 +353,7 @@ void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
     widget_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
   }
   widget_->show();
-  widget_->activateWindow();
-  widget_->setFocus();
-  WaitUntilExposed(*widget_);
+  TakeFocusOnceShown(*widget_);
 }
 
 void QtWindow::AddLabel(Label& label) {
@@ -361,9 +366,7 @@ void QtWindow::ShowMaximized() {
   // Without a window manager a maximise request is ignored, so fill the area ourselves.
   if (screen) widget_->setGeometry(screen->availableGeometry());
   widget_->showMaximized();
-  widget_->activateWindow();
-  widget_->setFocus();
-  WaitUntilExposed(*widget_);
+  TakeFocusOnceShown(*widget_);
 }
 
 int QtWindow::ClientWidth() const {
