@@ -39,7 +39,6 @@ CandyButton::CandyButton(ControlHost& host) : host_(host) {
 CandyButton::~CandyButton() {
   // Destroyed while the button is whole: the destroy ends the window hooks.
   window_.Destroy();
-  window_.events = ControlWindow::Events{};
 }
 
 void CandyButton::RedrawAs(DrawState state) {
