@@ -34,6 +34,8 @@ CandyButton::CandyButton(ControlHost& host) : host_(host) {
   e.Show = [this] { UserControl_Show(); };
   e.Resize = [this] { UserControl_Resize(); };
   e.Destroy = [this] { UserControl_Terminate(); };
+  // The face is painted at the screen's density, so that the caption is sharp.
+  window_.DeviceScaleChanged = [this] { UpdateShape(); };
 }
 
 CandyButton::~CandyButton() {
@@ -188,6 +190,7 @@ void CandyButton::UpdateShape() {
       break;
   }
   Picture1.SetPicture(nullptr);
+  Picture1.SetDeviceScale(window_.DeviceScale());
   Picture1.Move(0, 0, static_cast<float>(W), static_cast<float>(H));
   RedrawAs(StateUp);
 }

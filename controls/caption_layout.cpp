@@ -76,7 +76,7 @@ void CandyButton::DrawIconWCaption(int32_t State) {
   }
 
   Picture1.Print(m_Caption);
-  if (m_Picture) RenderPicture(*m_Picture, Picture1.View(), PX, PY, PW, PH);
+  if (m_Picture) Picture1.PaintPicture(*m_Picture, PX, PY, PW, PH);
   window_.SetPicture(Picture1.Image());
 }
 

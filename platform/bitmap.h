@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/device_scale.h"
 #include "platform/pixel_view.h"
 
 namespace starquill {
@@ -20,6 +21,9 @@ struct Bitmap {
   // inch); 0 means the size of its pixels at 96 DPI.
   int himetric_width = 0;
   int himetric_height = 0;
+  // Device pixels per pixel of the surface the picture was made on: shown, it covers
+  // width / scale x height / scale surface pixels. Ordinary pictures have 1.
+  double scale = 1;
 
   bool Valid() const {
     return width >= 0 && height >= 0 &&
@@ -38,6 +42,7 @@ int PixelsToHimetric(int pixels);
 
 // Draws the whole picture, upright, scaled to cx x cy pixels with its top-left corner at
 // (x, y), blending each pixel over the target by its opacity. Clipped to the target.
-void RenderPicture(const Bitmap& picture, const PixelView& target, int x, int y, int cx, int cy);
+void RenderPicture(const Bitmap& picture, const PixelView& target, int64_t x, int64_t y, int64_t cx,
+                   int64_t cy);
 
 }  // namespace starquill

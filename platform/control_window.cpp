@@ -150,6 +150,12 @@ void ControlWindow::Hide() {
   NotifyChanged();
 }
 
+void ControlWindow::SetDeviceScale(double scale) {
+  if (scale == device_scale_) return;
+  device_scale_ = scale;
+  if (DeviceScaleChanged) DeviceScaleChanged();
+}
+
 void ControlWindow::SetPicture(PictureRef picture) {
   picture_ = std::move(picture);
   NotifyChanged();

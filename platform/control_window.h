@@ -73,6 +73,12 @@ class ControlWindow {
   // destructor runs it when nobody did.
   void Destroy();
 
+  // Device pixels per pixel on the form's screen. A new density is told to DeviceScaleChanged,
+  // so that the window's owner can paint its picture anew at that density.
+  double DeviceScale() const { return device_scale_; }
+  void SetDeviceScale(double scale);
+  std::function<void()> DeviceScaleChanged;
+
   // The background picture: what the window shows, from its top-left corner.
   const PictureRef& Picture() const { return picture_; }
   void SetPicture(PictureRef picture);
@@ -116,6 +122,7 @@ class ControlWindow {
   WNDPROC own_proc_;
   WNDPROC proc_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  double device_scale_ = 1;
   bool visible_ = true;
   PictureRef picture_;
   std::optional<Region> region_;

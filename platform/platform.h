@@ -11,6 +11,12 @@
 
 namespace starquill {
 
+// While it lives, the desktop's screen saver and screen blanking are held off.
+class ScreenAwake {
+ public:
+  virtual ~ScreenAwake() = default;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -30,6 +36,10 @@ class Platform {
 
   // Seconds since midnight, local time, with their fraction.
   virtual double SecondsSinceMidnight() = 0;
+
+  // Keeps the screen awake (no screen saver, no blanking, no lock) until the result goes. Where
+  // the desktop offers no way to do so, the result does nothing.
+  virtual std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) = 0;
 };
 
 }  // namespace starquill

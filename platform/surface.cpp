@@ -32,6 +32,10 @@ int TextOrigin(double mapped) {
   return static_cast<int>(std::clamp<int64_t>(PixelIndex(mapped), -(1 << 28), 1 << 28));
 }
 
+uint32_t Opaque(Color color) {
+  return kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+}
+
 }  // namespace
 
 Surface::Surface(int pixelWidth, int pixelHeight) {
@@ -42,14 +46,35 @@ Surface::~Surface() = default;
 Surface::Surface(Surface&&) noexcept = default;
 Surface& Surface::operator=(Surface&&) noexcept = default;
 
+int64_t Surface::DeviceEdge(int64_t i) const {
+  return starquill::DeviceEdge(i, scale_steps_);
+}
+
+void Surface::SetDeviceScale(double scale) {
+  const int steps = ScaleSteps(scale);
+  if (steps == wanted_steps_) return;
+  wanted_steps_ = steps;
+  const int before = scale_steps_;
+  Resize(width_, height_);
+  if (scale_steps_ != before) DrawPicture();
+}
+
 void Surface::Resize(int width, int height) {
-  if (width != width_ || height != height_ || pixels_.empty()) {
+  // Above scale 1 the device store is held to kMaxPixels on its longer side.
+  const int64_t fitting = int64_t{kMaxPixels} * kScaleSteps / std::max({width, height, 1});
+  const int steps = static_cast<int>(std::min<int64_t>(wanted_steps_, fitting));
+  if (width != width_ || height != height_ || steps != scale_steps_ || pixels_.empty()) {
+    if (steps != scale_steps_) device_face_.reset();
     width_ = width;
     height_ = height;
     width_d_ = width;
     height_d_ = height;
-    pixels_.assign(static_cast<size_t>(width) * static_cast<size_t>(height),
-                   kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
+    scale_steps_ = steps;
+    scale_is_one_ = steps == kScaleSteps;
+    device_width_ = static_cast<int>(DeviceEdge(width));
+    device_height_ = static_cast<int>(DeviceEdge(height));
+    pixels_.assign(static_cast<size_t>(device_width_) * static_cast<size_t>(device_height_),
+                   Opaque(back_color_));
   }
   if (!user_scale_) {
     scale_width_ = static_cast<float>(width_);
@@ -106,10 +131,28 @@ float Surface::ScaleY(double pixelY) const {
   return static_cast<float>(scale_top_ + pixelY / pixels_per_unit_y_);
 }
 
+void Surface::FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value) {
+  x0 = std::max<int64_t>(x0, 0);
+  y0 = std::max<int64_t>(y0, 0);
+  x1 = std::min<int64_t>(x1, device_width_);
+  y1 = std::min<int64_t>(y1, device_height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  const PixelView view = DeviceView();
+  for (int64_t y = y0; y < y1; ++y) {
+    uint32_t* row = view.Row(static_cast<int>(y));
+    std::fill(row + x0, row + x1, value);
+  }
+}
+
+void Surface::FillBlock(int x, int y, uint32_t value) {
+  FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(int64_t{x} + 1), DeviceEdge(int64_t{y} + 1),
+             value);
+}
+
 void Surface::SetPixelV(int x, int y, Color color) {
-  if (View().Contains(x, y)) {
-    pixels_[static_cast<size_t>(y) * width_ + x] =
-        kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+  if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
+      static_cast<unsigned>(y) < static_cast<unsigned>(height_)) {
+    FillBlock(x, y, Opaque(color));
   }
 }
 
@@ -118,7 +161,18 @@ Color Surface::Pixel(int x, int y) const {
       static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) {
     return -1;
   }
-  return static_cast<Color>(pixels_[static_cast<size_t>(y) * width_ + x] & kColorMask);
+  // Below scale 1 a block can be empty and start at the far edge of the store.
+  const int64_t dx = std::min<int64_t>(DeviceEdge(x), device_width_ - 1);
+  const int64_t dy = std::min<int64_t>(DeviceEdge(y), device_height_ - 1);
+  return DevicePixel(static_cast<int>(dx), static_cast<int>(dy));
+}
+
+Color Surface::DevicePixel(int dx, int dy) const {
+  if (static_cast<unsigned>(dx) >= static_cast<unsigned>(device_width_) ||
+      static_cast<unsigned>(dy) >= static_cast<unsigned>(device_height_)) {
+    return -1;
+  }
+  return static_cast<Color>(pixels_[static_cast<size_t>(dy) * device_width_ + dx] & kColorMask);
 }
 
 Color Surface::Point(float x, float y) const {
@@ -167,8 +221,8 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
   int64_t y = PixelIndex(fy1);
   int64_t xe = PixelIndex(fx2);
   int64_t ye = PixelIndex(fy2);
-  const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
-  const PixelView view = View();
+  const uint32_t value = Opaque(color);
+  const PixelView view = DeviceView();
 
   if (y == ye) {  // horizontal: one clipped span, end excluded
     if (y < 0 || y >= height_ || x == xe) return;
@@ -176,8 +230,8 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
     const int64_t to = x < xe ? xe - 1 : x;  // inclusive
     const int64_t a = std::max<int64_t>(from, 0);
     const int64_t b = std::min<int64_t>(to, width_ - 1);
-    uint32_t* row = view.Row(static_cast<int>(y));
-    if (a <= b) std::fill(row + a, row + b + 1, value);
+    if (a <= b)
+      FillDevice(DeviceEdge(a), DeviceEdge(y), DeviceEdge(b + 1), DeviceEdge(y + 1), value);
     return;
   }
 
@@ -199,7 +253,13 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
   const int64_t sy = y < ye ? 1 : -1;
   int64_t err = dx + dy;
   while (x != xe || y != ye) {
-    if (x >= 0 && x < width_ && y >= 0 && y < height_) view.Row(static_cast<int>(y))[x] = value;
+    if (x >= 0 && x < width_ && y >= 0 && y < height_) {
+      if (scale_is_one_) {
+        view.Row(static_cast<int>(y))[x] = value;
+      } else {
+        FillBlock(static_cast<int>(x), static_cast<int>(y), value);
+      }
+    }
     const int64_t e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -226,16 +286,11 @@ void Surface::FillBox(float x1, float y1, float x2, float y2, Color color) {
   bx = std::min<int64_t>(bx, width_ - 1);
   by = std::min<int64_t>(by, height_ - 1);
   if (ax > bx || ay > by) return;
-  const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
-  const PixelView view = View();
-  for (int64_t y = ay; y <= by; ++y) {
-    std::fill(view.Row(static_cast<int>(y)) + ax, view.Row(static_cast<int>(y)) + bx + 1, value);
-  }
+  FillDevice(DeviceEdge(ax), DeviceEdge(ay), DeviceEdge(bx + 1), DeviceEdge(by + 1), Opaque(color));
 }
 
 void Surface::Cls() {
-  std::fill(pixels_.begin(), pixels_.end(),
-            kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
+  std::fill(pixels_.begin(), pixels_.end(), Opaque(back_color_));
   DrawPicture();
   current_x_ = 0;
   current_y_ = 0;
@@ -246,8 +301,16 @@ FontFace& Surface::Face() {
   return *face_;
 }
 
+FontFace& Surface::DeviceFace() {
+  if (!device_face_) device_face_ = ResolveFont(font_, DeviceScale());
+  return *device_face_;
+}
+
 void Surface::SetFont(const FontSpec& font) {
-  if (!(font == font_)) face_.reset();
+  if (!(font == font_)) {
+    face_.reset();
+    device_face_.reset();
+  }
   font_ = font;
 }
 
@@ -262,12 +325,29 @@ void Surface::Print(std::string_view text) {
   const double px = MapX(current_x_);
   const double py = MapY(current_y_);
   if (px == px && py == py) {  // not NaN
-    face.Draw(View(), TextOrigin(px), TextOrigin(py), text, fore_color_);
+    if (scale_is_one_) {
+      face.Draw(DeviceView(), TextOrigin(px), TextOrigin(py), text, fore_color_);
+    } else {
+      PrintScaled(face, TextOrigin(px), TextOrigin(py), text);
+    }
   }
   current_x_ = scale_left_;
   if (pixels_per_unit_y_ == pixels_per_unit_y_ && pixels_per_unit_y_ != 0) {
     current_y_ = static_cast<float>(current_y_ + face.LineHeight() / pixels_per_unit_y_);
   }
+}
+
+// The text keeps the layout of the 1x face, so that it covers exactly what it covers at 1x,
+// times the scale: each glyph's pen is the 1x pen mapped to device pixels, on the mapped 1x
+// baseline. The glyphs themselves come from the same font at the device size.
+void Surface::PrintScaled(FontFace& face, int x, int top, std::string_view text) {
+  if (pixels_.empty() || text.empty()) return;
+  std::vector<int64_t> pens;
+  face.PenPositions(text, x, pens);
+  for (int64_t& pen : pens)
+    pen = DeviceEdge(pen);
+  DeviceFace().DrawAtPens(DeviceView(), pens, DeviceEdge(int64_t{top} + face.Ascent()), text,
+                          fore_color_);
 }
 
 float Surface::TextWidth(std::string_view text) {
@@ -284,8 +364,9 @@ float Surface::TextHeight(std::string_view) {
 
 PictureRef Surface::Image() const {
   auto image = std::make_shared<Bitmap>();
-  image->width = width_;
-  image->height = height_;
+  image->width = device_width_;
+  image->height = device_height_;
+  image->scale = DeviceScale();
   image->pixels.assign(pixels_.begin(), pixels_.end());  // opaque, as the surface stores them
   return image;
 }
@@ -293,13 +374,29 @@ PictureRef Surface::Image() const {
 void Surface::SetPicture(PictureRef picture) {
   // A new background picture replaces the retained drawing: background colour, then picture.
   picture_ = std::move(picture);
-  std::fill(pixels_.begin(), pixels_.end(),
-            kOpaque | (static_cast<uint32_t>(back_color_) & kColorMask));
+  std::fill(pixels_.begin(), pixels_.end(), Opaque(back_color_));
   DrawPicture();
 }
 
 void Surface::DrawPicture() {
-  if (picture_) RenderPicture(*picture_, View(), 0, 0, picture_->width, picture_->height);
+  if (!picture_) return;
+  const Bitmap& picture = *picture_;
+  const double scale = SaneDeviceScale(picture.scale);
+  if (scale == DeviceScale()) {  // made at this density: pixel for pixel
+    RenderPicture(picture, DeviceView(), 0, 0, picture.width, picture.height);
+    return;
+  }
+  const auto pixels = [&](int picture_pixels) {
+    return static_cast<int>(std::min<long>(std::lround(picture_pixels / scale), INT32_MAX));
+  };
+  PaintPicture(picture, 0, 0, pixels(picture.width), pixels(picture.height));
+}
+
+void Surface::PaintPicture(const Bitmap& picture, int x, int y, int cx, int cy) {
+  if (cx <= 0 || cy <= 0) return;
+  const int64_t dx = DeviceEdge(x), dy = DeviceEdge(y);
+  RenderPicture(picture, DeviceView(), dx, dy, DeviceEdge(int64_t{x} + cx) - dx,
+                DeviceEdge(int64_t{y} + cy) - dy);
 }
 
 }  // namespace starquill

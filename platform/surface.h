@@ -9,6 +9,11 @@
 // the pixel whose square contains it: pixel (i, j) covers [i, i+1) x [j, j+1) in pixel space,
 // so the right and bottom edges of the surface lie just outside it. Points outside the
 // surface (and NaN) are clipped without error.
+//
+// Device scale: on a dense screen the surface keeps its pixels at device resolution, s device
+// pixels per surface pixel, while everything seen by its users (coordinates, sizes, text
+// measures) stays in surface pixels. Surface pixel i covers the device pixels
+// [floor(i*s), floor((i+1)*s)) on each axis, so blocks tile the device store without gaps.
 
 #include <cstdint>
 #include <memory>
@@ -39,6 +44,17 @@ class Surface {
   // Size in pixels.
   int PixelWidth() const { return width_; }
   int PixelHeight() const { return height_; }
+
+  // Device pixels per pixel, 1 by default. It is kept within [1/4, 8] (NaN, infinite and
+  // non-positive values count as 1) to the nearest 1/480, which holds the ratios screens use
+  // (quarters, thirds, steps of 1/96 and 1/120) exactly. A surface whose device store would
+  // pass kMaxPixels on a side takes the largest scale that fits. A new scale clears the
+  // drawing to the background colour and shows the Picture again.
+  double DeviceScale() const { return static_cast<double>(scale_steps_) / kScaleSteps; }
+  void SetDeviceScale(double scale);
+  // Size of the device store: floor(PixelWidth() * DeviceScale()) and likewise down.
+  int DeviceWidth() const { return device_width_; }
+  int DeviceHeight() const { return device_height_; }
 
   // Outer size and place in the containing window, in the window's units (pixels).
   float Left() const { return left_in_container_; }
@@ -76,8 +92,12 @@ class Surface {
   // Sets one pixel, in pixels from the top-left corner.
   void SetPixelV(int x, int y, Color color);
 
-  // Reading back: the colour at a pixel, or -1 outside the surface.
+  // Reading back: the colour at a pixel (the top-left device pixel of its block; below scale
+  // 1 a pixel may have none of its own and reads what is shown there), or -1 outside the
+  // surface.
   Color Pixel(int x, int y) const;
+  // The colour at a device pixel, or -1 outside the device store.
+  Color DevicePixel(int dx, int dy) const;
   // The colour at a point in scale units, or -1 outside the surface.
   Color Point(float x, float y) const;
 
@@ -96,15 +116,19 @@ class Surface {
   double FontSize() const { return font_.size; }
   void SetFontSize(double points);
 
-  // The retained drawing as a picture, and the picture shown as the surface's background.
-  // Setting the picture (or none) starts the retained drawing afresh: the background colour
-  // with the picture drawn over it at the top-left corner.
+  // The retained drawing as a picture at device resolution (its scale is DeviceScale()), and
+  // the picture shown as the surface's background. Setting the picture (or none) starts the
+  // retained drawing afresh: the background colour with the picture drawn over it at the
+  // top-left corner, covering width / scale x height / scale pixels.
   PictureRef Image() const;
   const PictureRef& Picture() const { return picture_; }
   void SetPicture(PictureRef picture);
 
-  // The pixels, 0xFF in the top byte, for presenting and for text drawing.
-  PixelView View() { return {pixels_.data(), width_, height_, width_}; }
+  // Draws a picture as RenderPicture does, into the box of cx x cy pixels at (x, y).
+  void PaintPicture(const Bitmap& picture, int x, int y, int cx, int cy);
+
+  // The device store, DeviceWidth() x DeviceHeight() with that stride, 0xFF in the top byte,
+  // for presenting pixel for pixel on the screen.
   const uint32_t* Bits() const { return pixels_.data(); }
 
   // A position in pixels (from the top-left corner) in scale units.
@@ -116,6 +140,15 @@ class Surface {
   double MapY(float y) const { return (static_cast<double>(y) - scale_top_) * pixels_per_unit_y_; }
 
  private:
+  PixelView DeviceView() { return {pixels_.data(), device_width_, device_height_, device_width_}; }
+  // The first device pixel of pixel i on either axis (and the end of pixel i - 1).
+  int64_t DeviceEdge(int64_t i) const;
+  // Fills the device pixels [x0, x1) x [y0, y1), clipped to the store.
+  void FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
+  // Fills the block of the pixel (x, y), which lies on the surface.
+  void FillBlock(int x, int y, uint32_t value);
+  FontFace& DeviceFace();
+  void PrintScaled(FontFace& face, int x, int top, std::string_view text);
   void Resize(int width, int height);
   void UseUserScale();
   void UpdateMapping();
@@ -126,7 +159,12 @@ class Surface {
   int height_ = 0;
   double width_d_ = 0;
   double height_d_ = 0;
-  std::vector<uint32_t> pixels_;
+  int wanted_steps_ = kScaleSteps;  // the scale asked for
+  int scale_steps_ = kScaleSteps;   // the scale in use
+  bool scale_is_one_ = true;
+  int device_width_ = 0;
+  int device_height_ = 0;
+  std::vector<uint32_t> pixels_;  // the device store
   float left_in_container_ = 0;
   float top_in_container_ = 0;
 
@@ -143,7 +181,8 @@ class Surface {
   float current_x_ = 0;
   float current_y_ = 0;
   FontSpec font_;
-  std::shared_ptr<FontFace> face_;
+  std::shared_ptr<FontFace> face_;         // measures and lays out, at 1x
+  std::shared_ptr<FontFace> device_face_;  // draws, at the device scale
   PictureRef picture_;
 };
 
@@ -152,9 +191,13 @@ inline void Surface::PSet(float x, float y, Color color) {
   const double py = MapY(y);
   // Written so that NaN fails the test and is clipped.
   if (px >= 0.0 && px < width_d_ && py >= 0.0 && py < height_d_) {
-    pixels_[static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
-            static_cast<size_t>(static_cast<int>(px))] =
-        kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+    const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+    if (scale_is_one_) [[likely]] {
+      pixels_[static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
+              static_cast<size_t>(static_cast<int>(px))] = value;
+    } else {
+      FillBlock(static_cast<int>(px), static_cast<int>(py), value);
+    }
   }
 }
 

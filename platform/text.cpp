@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include "platform/ascii.h"
+#include "platform/bitmap.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -26,6 +27,14 @@ namespace starquill {
 namespace {
 
 constexpr char32_t kReplacementChar = 0xFFFD;
+
+// Pen positions are held within this many pixels of the origin, so that adding a glyph's
+// offsets to them cannot overflow; nothing placed that far away can show.
+constexpr int64_t kFarPixels = int64_t{1} << 40;
+
+int64_t HoldNear(int64_t v) {
+  return std::clamp(v, -kFarPixels, kFarPixels);
+}
 
 // Decodes the code point starting at s[i] and advances i past it. A malformed sequence yields
 // U+FFFD and consumes its maximal valid prefix (at least one byte), as Unicode recommends.
@@ -151,6 +160,16 @@ class FallbackFace final : public FontFace {
     return ClampToInt(CountCodePoints(utf8) * advance_);
   }
   void Draw(const PixelView&, int, int, std::string_view, Color) override {}
+  void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {
+    pens.clear();
+    int64_t pen = HoldNear(x);
+    for (size_t i = 0; i < utf8.size(); pen = HoldNear(pen + advance_)) {
+      DecodeUtf8(utf8, i);
+      pens.push_back(pen);
+    }
+  }
+  void DrawAtPens(const PixelView&, std::span<const int64_t>, int64_t, std::string_view,
+                  Color) override {}
 
  private:
   int ascent_;
@@ -201,6 +220,27 @@ class FreeTypeFace final : public FontFace {
         Blit(target, pen + glyph.left, baseline - glyph.top, glyph, color);
       }
       pen += glyph.advance;
+    }
+  }
+
+  void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {
+    pens.clear();
+    int64_t pen = HoldNear(x);
+    for (size_t i = 0; i < utf8.size();) {
+      pens.push_back(pen);
+      pen = HoldNear(pen + GlyphFor(DecodeUtf8(utf8, i)).advance);
+    }
+  }
+
+  void DrawAtPens(const PixelView& target, std::span<const int64_t> pens, int64_t baseline,
+                  std::string_view utf8, Color color) override {
+    if (target.bits == nullptr || target.width <= 0 || target.height <= 0) return;
+    baseline = HoldNear(baseline);
+    for (size_t i = 0, k = 0; i < utf8.size() && k < pens.size(); ++k) {
+      const Glyph& glyph = GlyphFor(DecodeUtf8(utf8, i));
+      if (!glyph.coverage.empty()) {
+        Blit(target, HoldNear(pens[k]) + glyph.left, baseline - glyph.top, glyph, color);
+      }
     }
   }
 
@@ -452,38 +492,49 @@ std::shared_ptr<FontFace> Load(const std::shared_ptr<FtLibrary>& library, const 
   return std::make_shared<FreeTypeFace>(library, face, px, c.embolden);
 }
 
-std::shared_ptr<FontFace> CreateFace(const FontSpec& spec, int px) {
+// The font chosen for the pixel size px, loaded at draw_px pixels: a face drawn larger for a
+// denser screen comes from the same file as the face that measures.
+std::shared_ptr<FontFace> CreateFace(const FontSpec& spec, int px, int draw_px) {
   const auto library = ThreadLibrary();
   FcConfig* config = Fontconfig();
   if (library && config != nullptr) {
     for (const std::string& family : {spec.name, std::string("sans-serif")}) {
       if (auto c = MatchFamily(config, family, spec, px)) {
-        if (auto face = Load(library, *c, px)) return face;
+        if (auto face = Load(library, *c, draw_px)) return face;
       }
     }
     for (const Candidate& c : ListScalableFonts(config)) {
-      if (auto face = Load(library, c, px)) return face;
+      if (auto face = Load(library, c, draw_px)) return face;
     }
   }
-  return std::make_shared<FallbackFace>(px);
+  return std::make_shared<FallbackFace>(draw_px);
 }
 
-using CacheKey = std::tuple<std::string, int, bool, bool>;
+// round(px * scale), within the pixel sizes fonts come in.
+int ScaledPixelSize(int px, double scale) {
+  const int largest = PixelSizeForPoints(std::numeric_limits<double>::infinity());
+  const long scaled = std::lround(px * SaneDeviceScale(scale));
+  return static_cast<int>(std::clamp<long>(scaled, 1, largest));
+}
+
+// Name, 1x pixel size, drawn pixel size, bold, italic.
+using CacheKey = std::tuple<std::string, int, int, bool, bool>;
 
 // Beyond this many cached faces, faces nobody else holds are dropped.
 constexpr size_t kMaxCachedFaces = 256;
 
 }  // namespace
 
-std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec) {
+std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec, double scale) {
   thread_local std::map<CacheKey, std::shared_ptr<FontFace>> cache;
   const int px = PixelSizeForPoints(spec.size);
-  CacheKey key{AsciiLower(spec.name), px, spec.bold, spec.italic};
+  const int draw_px = ScaledPixelSize(px, scale);
+  CacheKey key{AsciiLower(spec.name), px, draw_px, spec.bold, spec.italic};
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   if (cache.size() >= kMaxCachedFaces) {
     std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });
   }
-  auto face = CreateFace(spec, px);
+  auto face = CreateFace(spec, px, draw_px);
   cache.emplace(std::move(key), face);
   return face;
 }

@@ -6,8 +6,11 @@
 // Measuring and drawing use the same hinting, so a drawn string covers exactly the width
 // that was measured. Strings are UTF-8; there is no kerning, as in plain desktop text.
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/color.h"
 #include "platform/font.h"
@@ -32,10 +35,21 @@ class FontFace {
   // the pixels already there, clipped to the view. Nothing is drawn behind the glyphs.
   virtual void Draw(const PixelView& target, int x, int top, std::string_view utf8,
                     Color color) = 0;
+
+  // The pen position of each code point of the text on a line starting at x: x plus the
+  // advances of the glyphs before it. Replaces what `pens` held.
+  virtual void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) = 0;
+
+  // Draws the glyph of the k-th code point with its pen at (pens[k], baseline), blended and
+  // clipped as Draw does; code points beyond the pens are left out. This lets a face at a
+  // device size draw text where the same font at its 1x size laid it out.
+  virtual void DrawAtPens(const PixelView& target, std::span<const int64_t> pens, int64_t baseline,
+                          std::string_view utf8, Color color) = 0;
 };
 
-// The face for a font description, shared and cached per thread (FreeType faces are not
-// thread-safe).
-std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec);
+// The face for a font description, drawn `scale` times as large: the font file is the one
+// chosen for the 1x pixel size px, loaded at round(px * scale) pixels (the scale is kept sane
+// as device scales are). Shared and cached per thread (FreeType faces are not thread-safe).
+std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec, double scale = 1);
 
 }  // namespace starquill

@@ -24,15 +24,22 @@ class Window {
   virtual ~Window() = default;
 
   virtual void SetCaption(std::string_view caption) = 0;
-  // Makes the window visible filling the screen's available area (maximised), so that its
-  // client area has its final size when this returns.
-  virtual void ShowMaximized() = 0;
+  // Makes the window visible full screen (no title bar, over the desktop's panels) on the
+  // screen that showed the program's previous window, so that its client area has its size
+  // when this returns. The desktop may still change that size later: Resized tells.
+  virtual void ShowFullScreen() = 0;
   // Makes the window visible in the middle of the screen with a client area of the given size,
-  // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides.
+  // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides. On a
+  // screen too small for it, the window moves as little as needed to lie on the screen, its
+  // top-left corner first.
   virtual void ShowCentered(int clientWidth, int clientHeight, int frameWidth) = 0;
-  // Size of the client area in pixels (device pixels on a scaled screen).
+  // Size of the client area in pixels. On a high-density screen a pixel is a block of device
+  // pixels, so that pixels have about the physical size they have on an ordinary screen.
   virtual int ClientWidth() const = 0;
   virtual int ClientHeight() const = 0;
+  // Hides the mouse pointer over the window once it has rested for `idleMs` milliseconds; it
+  // comes back with the next motion, button press or menu.
+  virtual void HidePointerWhenIdle(int idleMs) = 0;
   // Shows the surface in the client area at its Left/Top; later surfaces lie over earlier ones.
   // The surface must outlive the window.
   virtual void AddSurface(Surface& surface) = 0;
@@ -54,6 +61,8 @@ class Window {
   // A mouse button went down over a surface: the button, the modifier keys and the position in
   // the surface's scale units.
   std::function<void(Surface& surface, int button, int shift, float x, float y)> MouseDown;
+  // The client area's size in pixels changed (the window was resized, or the screen changed).
+  std::function<void()> Resized;
   // The window was closed, by Unload or from its frame.
   std::function<void()> Unloaded;
 };

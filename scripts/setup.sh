@@ -10,6 +10,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
+  openbox x11-utils                             # ... under a real window manager
+  dbus-daemon                                   # end-to-end tests on a private session bus
 )
 
 missing=()

@@ -16,6 +16,7 @@ constexpr float kSkyHeight = 200;  // units from the ground to the top edge
 constexpr int kTickMs = 50;
 constexpr int kFirstAutomaticLaunchMs = 1000;
 constexpr int32_t kAutomaticLaunchLimit = 7;  // the automatic launcher holds back from here on
+constexpr int kPointerIdleMs = 2000;  // the pointer steps aside once it has rested this long
 
 // The seven firework types as kind masks, for the keys "1".."7" and "a".."g".
 constexpr std::array<int32_t, 7> kTypeMasks = {2, 4, 8, 6, 10, 18, 16};
@@ -34,6 +35,7 @@ frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.Cre
   window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
     if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
   };
+  window_->Resized = [this] { Form_Resize(); };
   window_->Unloaded = [this] { Form_Unload(); };
   mnuMinimal.Click = [this] { mnuMinimal_Click(); };
   mnuMedium.Click = [this] { mnuMedium_Click(); };
@@ -45,7 +47,19 @@ frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.Cre
 frmMain::~frmMain() = default;
 
 void frmMain::Load() {
-  window_->ShowMaximized();
+  window_->ShowFullScreen();
+  LaySky();
+  window_->Present();
+  window_->HidePointerWhenIdle(kPointerIdleMs);
+  screen_awake_ = platform_.KeepScreenAwake("A fireworks show is running");
+
+  TimerService& timers = platform_.Timers();
+  timer1_ = timers.CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
+  timer2_ = timers.CreateTimer(kFirstAutomaticLaunchMs, true, [this] { Timer2_Timer(); });
+  range_timer_ = timers.CreateTimer(200, false, [this] { RangeTimer_Timer(); });
+}
+
+void frmMain::LaySky() {
   Picture1.Move(0, 0, static_cast<float>(window_->ClientWidth()),
                 static_cast<float>(window_->ClientHeight()));
   Picture1.SetScaleTop(kSkyHeight);
@@ -56,12 +70,12 @@ void frmMain::Load() {
   const double height = std::max(Picture1.Height(), 1.0f);
   Picture1.SetScaleWidth(static_cast<float>((kSkyHeight / height) * Picture1.Width()));
   Picture1.Cls();
-  window_->Present();
+}
 
-  TimerService& timers = platform_.Timers();
-  timer1_ = timers.CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
-  timer2_ = timers.CreateTimer(kFirstAutomaticLaunchMs, true, [this] { Timer2_Timer(); });
-  range_timer_ = timers.CreateTimer(200, false, [this] { RangeTimer_Timer(); });
+void frmMain::Form_Resize() {
+  // The sky follows the window: fireworks keep their place in sky units, and launches start
+  // from the middle of the new bottom edge.
+  LaySky();
 }
 
 void frmMain::CountOneMore() {
@@ -106,6 +120,7 @@ void frmMain::RangeTimer_Timer() {
 
 void frmMain::Form_KeyPress(int KeyAscii) {
   if (KeyAscii == kEscape) {
+    screen_awake_.reset();
     platform_.EndProgram();
   } else if (KeyAscii >= '1' && KeyAscii <= '7') {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - '1')]);
@@ -176,6 +191,7 @@ void frmMain::mnuExit_Click() {
 }
 
 void frmMain::Form_Unload() {
+  screen_awake_.reset();
   for (Timer* timer : {timer1_.get(), timer2_.get(), range_timer_.get()}) {
     if (timer) timer->SetEnabled(false);
   }

@@ -31,8 +31,8 @@ class frmMain {
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
-  // Shows the window, stretches the sky over it, sets the sky's coordinates and starts the
-  // timers. Runs once, before any timer event.
+  // Shows the window full screen, stretches the sky over it, sets the sky's coordinates, keeps
+  // the screen awake and starts the timers. Runs once, before any timer event.
   void Load();
 
   // The sky.
@@ -73,6 +73,7 @@ class frmMain {
   void mnuGrand_Click();
   void mnuHowTo_Click();
   void mnuExit_Click();
+  void Form_Resize();
   void Form_Unload();
 
   Timer& Timer1() { return *timer1_; }
@@ -82,6 +83,9 @@ class frmMain {
  private:
   friend struct ShowInternals;  // lets tests put the live count anywhere
 
+  // Stretches the sky over the client area, 200 units high and as wide as keeps one unit the
+  // same length both ways, and clears it.
+  void LaySky();
   void CountOneMore();
   void ChooseProgramme(MenuItem& item, int intervalMs);
 
@@ -92,6 +96,7 @@ class frmMain {
   std::unique_ptr<Timer> timer1_;
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;
+  std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
 };
 
 template <FireworkKind T>

@@ -12,6 +12,7 @@
 #include "platform/gdi.h"
 #include "platform/message_box.h"
 #include "platform/qt/nested_events.h"
+#include "platform/qt/qt_screen_awake.h"
 #include "platform/qt/qt_window.h"
 
 namespace starquill {
@@ -84,9 +85,12 @@ QtPlatform::~QtPlatform() {
 
 std::unique_ptr<Window> QtPlatform::CreateWindow() {
   auto window = std::make_unique<QtWindow>();
+  // A full-screen window opens on the screen the program's previous window was on.
+  window->SetHomeScreen([this] { return home_screen_.data(); });
   // The program ends when its last window is closed; checked after the current event, so that
   // a window closed while another one opens does not end it.
-  window->SetClosedHandler([this] {
+  window->SetClosedHandler([this, widget = window->widget()] {
+    home_screen_ = widget->screen();
     Post([] {
       for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible() && widget->windowType() != Qt::Popup) return;
@@ -146,6 +150,10 @@ void QtPlatform::InformationBox(std::string_view prompt, std::string_view title)
 
 double QtPlatform::SecondsSinceMidnight() {
   return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+std::unique_ptr<ScreenAwake> QtPlatform::KeepScreenAwake(std::string_view reason) {
+  return std::make_unique<DBusScreenAwake>(reason);
 }
 
 }  // namespace starquill

@@ -1,6 +1,8 @@
 #pragma once
 // The platform as the desktop program runs it, on Qt Widgets.
 
+#include <QPointer>
+#include <QScreen>
 #include <QString>
 
 #include "platform/message_box.h"
@@ -28,9 +30,11 @@ class QtPlatform : public Platform {
   void InformationBox(std::string_view prompt, std::string_view title) override;
   double SecondsSinceMidnight() override;
   void Post(std::function<void()> task) override;
+  std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) override;
 
  private:
   QtTimerService timers_;
+  QPointer<QScreen> home_screen_;
 };
 
 }  // namespace starquill

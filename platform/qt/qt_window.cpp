@@ -8,16 +8,21 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#include <climits>
 #include <cmath>
 
 #include "platform/control_input.h"
 #include "platform/control_window.h"
+#include "platform/device_scale.h"
 #include "platform/gdi.h"
 #include "platform/label.h"
 #include "platform/menu.h"
+#include "platform/placement.h"
 #include "platform/qt/nested_events.h"
 #include "platform/surface.h"
 
@@ -97,70 +102,196 @@ class QtWindow::SurfaceWidget : public QWidget {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);  // moves without a button held reach the controls too
+    pointer_idle_.setSingleShot(true);
+    QObject::connect(&pointer_idle_, &QTimer::timeout, this, [this] { HidePointer(); });
   }
 
   std::vector<Surface*> surfaces;
   std::vector<ControlWindow*> controls;
   std::vector<Label*> labels;
   ControlInput input;
-  int frame = 0;  // device pixels of frame on the left and top; the client area lies beside it
+  int frame = 0;             // pixels of frame on the left and top; the client area lies beside it
+  QSize fixed_client;        // a centred window's client area, in pixels
+  bool full_screen = false;  // whole device pixels per pixel
+  int scale_steps = kScaleSteps;  // device pixels per pixel, in steps (see device_scale.h)
+
+  // The window's size in device pixels.
+  QSize DeviceSize() const {
+    const double ratio = devicePixelRatioF();
+    return {static_cast<int>(std::round(width() * ratio)),
+            static_cast<int>(std::round(height() * ratio))};
+  }
+
+  // The client area in pixels: a centred window's own size; a full-screen window's device
+  // pixels in whole pixels, the last ones cut by the screen's edge.
+  QSize ClientSize() const {
+    if (!full_screen && fixed_client.isValid()) return fixed_client;
+    const auto pixels = [&](int device) {
+      const int64_t n = (int64_t{device} * kScaleSteps + scale_steps - 1) / scale_steps;
+      return std::max(0, static_cast<int>(n) - frame);
+    };
+    const QSize device = DeviceSize();
+    return {pixels(device.width()), pixels(device.height())};
+  }
+
+  // Takes on the screen's scale (every surface and control gets it) and reports a new client
+  // size.
+  void Relayout() {
+    const double ratio = devicePixelRatioF();
+    const int wanted = ScaleSteps(full_screen ? std::max(1L, std::lround(ratio)) : ratio);
+    if (wanted != scale_steps) {
+      scale_steps = wanted;
+      for (Surface* surface : surfaces)
+        surface->SetDeviceScale(Scale());
+      for (ControlWindow* control : controls)
+        control->SetDeviceScale(Scale());
+    }
+    const QSize size = ClientSize();
+    if (size != reported_size_) {
+      reported_size_ = size;
+      if (owner_.Resized) owner_.Resized();
+    }
+    update();
+  }
+
+  double Scale() const { return static_cast<double>(scale_steps) / kScaleSteps; }
+
+  void AutoHidePointer(int idleMs) {
+    pointer_idle_.setInterval(std::max(idleMs, 0));
+    pointer_idle_.start();
+  }
+
+  // Brings the pointer back and starts its idle time anew.
+  void PointerActive() {
+    if (pointer_hidden_) {
+      pointer_hidden_ = false;
+      setCursor(Qt::ArrowCursor);
+    }
+    if (pointer_idle_.interval() > 0) pointer_idle_.start();
+  }
+
+  void PauseAutoHide() {
+    PointerActive();
+    pointer_idle_.stop();
+  }
+
+  // Lays the window out anew when it moves to a screen of another density, and keeps a
+  // full-screen window covering its screen when the screen's size changes (without a window
+  // manager nobody else would).
+  void FollowScreen() {
+    QWindow* window = windowHandle();
+    if (window == nullptr || followed_ == window) return;
+    followed_ = window;
+    const auto track = [this](QScreen* screen) {
+      QObject::disconnect(screen_size_);
+      if (screen == nullptr) return;
+      screen_size_ =
+          QObject::connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) {
+            if (full_screen) setGeometry(area);
+          });
+    };
+    QObject::connect(window, &QWindow::screenChanged, this, [this, track](QScreen* screen) {
+      track(screen);
+      Relayout();
+    });
+    track(window->screen());
+  }
 
  protected:
+  int64_t Edge(int64_t pixels) const { return DeviceEdge(pixels, scale_steps); }
+
+  // The device pixel where the client area starts. A centred window's client area ends at
+  // the window's right and bottom edges, whatever rounding gave the window its device size;
+  // its frame takes what is left.
+  QPoint ClientOrigin() const {
+    if (full_screen) return {0, 0};
+    const QSize device = DeviceSize(), client = ClientSize();
+    return {static_cast<int>(std::max<int64_t>(0, device.width() - Edge(client.width()))),
+            static_cast<int>(std::max<int64_t>(0, device.height() - Edge(client.height())))};
+  }
+
+  // A rectangle of the client area, in pixels, as device pixels of the window.
+  QRect DeviceRect(int left, int top, int width, int height) const {
+    const QPoint origin = ClientOrigin();
+    const int64_t x = Edge(left), y = Edge(top);
+    return QRect(origin.x() + static_cast<int>(x), origin.y() + static_cast<int>(y),
+                 static_cast<int>(Edge(int64_t{left} + width) - x),
+                 static_cast<int>(Edge(int64_t{top} + height) - y));
+  }
+
+  // The client pixel that holds a device pixel of the window.
+  QPoint ClientPixel(QPoint device) const {
+    const QPoint origin = ClientOrigin();
+    const auto pixel = [&](int64_t d) {
+      int64_t i = d * kScaleSteps / scale_steps - (d < 0 ? 1 : 0);
+      while (Edge(i + 1) <= d)
+        ++i;
+      while (Edge(i) > d)
+        --i;
+      return static_cast<int>(std::clamp<int64_t>(i, INT_MIN / 2, INT_MAX / 2));
+    };
+    return {pixel(int64_t{device.x()} - origin.x()), pixel(int64_t{device.y()} - origin.y())};
+  }
+
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // Paint in device pixels: the surfaces are copied 1:1, without scaling.
     const qreal ratio = devicePixelRatioF();
-    const qreal offset = frame / ratio;
-    if (frame > 0) PaintFrame(painter, offset);
-    painter.translate(offset, offset);
-    QRegion uncovered(QRect(0, 0, width(), height()));
+    painter.scale(1 / ratio, 1 / ratio);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QSize device = DeviceSize();
+    const QPoint origin = ClientOrigin();
+    if (frame > 0) PaintFrame(painter, device, origin);
+    const QRect client(origin, device);
+    QRegion uncovered(client);
     for (const Surface* surface : surfaces) {
       // The surface's pixels are 0x00BBGGRR with 0xFF on top: RGBA bytes, opaque.
-      QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->PixelWidth(),
-                   surface->PixelHeight(), surface->PixelWidth() * 4, QImage::Format_RGBA8888);
-      image.setDevicePixelRatio(ratio);
-      const QPointF at(surface->Left() / ratio, surface->Top() / ratio);
+      QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->DeviceWidth(),
+                   surface->DeviceHeight(), surface->DeviceWidth() * 4, QImage::Format_RGBA8888);
+      const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
+                                   static_cast<int>(std::lround(surface->Top())), 0, 0)
+                            .topLeft();
+      painter.setClipRect(client);
       painter.drawImage(at, image);
-      uncovered -=
-          QRect(at.toPoint(), QSize(static_cast<int>(std::ceil(surface->PixelWidth() / ratio)),
-                                    static_cast<int>(std::ceil(surface->PixelHeight() / ratio))));
+      uncovered -= QRect(at, image.size());
     }
+    painter.setClipping(false);
     for (const QRect& rect : uncovered)
       painter.fillRect(rect, Qt::black);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     for (const Label* label : labels)
-      PaintLabel(painter, *label, ratio);
+      PaintLabel(painter, *label);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const ControlWindow* control : controls)
-      PaintControl(painter, *control, ratio);
+      PaintControl(painter, *control);
   }
 
-  // A thin raised edge on the left and top sides.
-  void PaintFrame(QPainter& painter, qreal offset) {
+  // A thin raised edge on the left and top sides, beside the client area.
+  void PaintFrame(QPainter& painter, const QSize& device, const QPoint& origin) {
     const auto color = [](int index) {
       const COLORREF c = GetSysColor(index);
       return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                     static_cast<int>((c >> 16) & 0xFF));
     };
-    const qreal half = offset / 2;
-    painter.fillRect(QRectF(0, 0, width(), offset), color(22));  // 3-D light
-    painter.fillRect(QRectF(0, 0, offset, height()), color(22));
-    painter.fillRect(QRectF(half, half, width(), offset - half), color(20));  // highlight
-    painter.fillRect(QRectF(half, half, offset - half, height()), color(20));
+    const QPoint half = origin / 2;
+    painter.fillRect(QRect(0, 0, device.width(), origin.y()), color(22));  // 3-D light
+    painter.fillRect(QRect(0, 0, origin.x(), device.height()), color(22));
+    painter.fillRect(QRect(half.x(), half.y(), device.width(), origin.y() - half.y()),
+                     color(20));  // highlight
+    painter.fillRect(QRect(half.x(), half.y(), origin.x() - half.x(), device.height()), color(20));
   }
 
-  static void PaintLabel(QPainter& painter, const Label& label, qreal ratio) {
+  void PaintLabel(QPainter& painter, const Label& label) const {
     if (!label.Visible || label.Caption().empty()) return;
     QFont font(QString::fromStdString(label.Font.name));
     font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(PixelSizeForPoints(label.Font.size) / ratio))));
+        std::max(1, static_cast<int>(std::lround(PixelSizeForPoints(label.Font.size) * Scale()))));
     font.setBold(label.Font.bold);
     font.setItalic(label.Font.italic);
     painter.setFont(font);
     painter.setPen(
         QColor(RedOf(label.ForeColor), GreenOf(label.ForeColor), BlueOf(label.ForeColor)));
-    const QRectF box(label.Left() / ratio, label.Top() / ratio, label.Width() / ratio,
-                     label.Height() / ratio);
+    const QRect box = DeviceRect(label.Left(), label.Top(), label.Width(), label.Height());
     const int align = label.TextAlignment == Label::kCenter  ? Qt::AlignHCenter
                       : label.TextAlignment == Label::kRight ? Qt::AlignRight
                                                              : Qt::AlignLeft;
@@ -172,23 +303,30 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   // A control shows its background picture, cut to its region.
-  static void PaintControl(QPainter& painter, const ControlWindow& control, qreal ratio) {
+  void PaintControl(QPainter& painter, const ControlWindow& control) const {
     const PictureRef& picture = control.Picture();
     if (!control.Visible() || !picture || !picture->Valid() || picture->width == 0) return;
-    QImage image(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
-                 picture->height, picture->width * 4, QImage::Format_RGBA8888);
-    image.setDevicePixelRatio(ratio);
-    QRegion shape = ShapeOf(control);
-    shape.translate(control.Left(), control.Top());
+    const QImage image(reinterpret_cast<const uchar*>(picture->pixels.data()), picture->width,
+                       picture->height, picture->width * 4, QImage::Format_RGBA8888);
+    const double shown = SaneDeviceScale(picture->scale);
+    const QRect target =
+        DeviceRect(control.Left(), control.Top(), picture->width / shown, picture->height / shown);
     painter.save();
-    painter.setClipRegion(ratio == 1 ? shape : ScaledRegion(shape, ratio));
-    painter.drawImage(QPointF(control.Left() / ratio, control.Top() / ratio), image);
+    painter.setClipRegion(DeviceShape(control));
+    if (target.size() == image.size()) {
+      painter.drawImage(target.topLeft(), image);
+    } else {
+      painter.drawImage(target, image);
+    }
     painter.restore();
   }
 
-  // The pixels of a control's window, from its own top-left corner.
-  static QRegion ShapeOf(const ControlWindow& control) {
-    if (!control.WindowRegion()) return QRegion(0, 0, control.Width(), control.Height());
+  // The device pixels of a control's window.
+  QRegion DeviceShape(const ControlWindow& control) const {
+    const auto rect = [&](int x, int y, int width, int height) {
+      return DeviceRect(control.Left() + x, control.Top() + y, width, height);
+    };
+    if (!control.WindowRegion()) return rect(0, 0, control.Width(), control.Height());
     const Region& region = *control.WindowRegion();
     QRegion shape;
     for (int y = 0; y < control.Height(); ++y) {
@@ -197,22 +335,12 @@ class QtWindow::SurfaceWidget : public QWidget {
         const bool in = x < control.Width() && region.Contains(x, y);
         if (in && run < 0) run = x;
         if (!in && run >= 0) {
-          shape += QRect(run, y, x - run, 1);
+          shape += rect(run, y, x - run, 1);
           run = -1;
         }
       }
     }
     return shape;
-  }
-
-  static QRegion ScaledRegion(const QRegion& region, qreal ratio) {
-    QRegion scaled;
-    for (const QRect& r : region) {
-      scaled += QRect(QPoint(static_cast<int>(r.left() / ratio), static_cast<int>(r.top() / ratio)),
-                      QSize(static_cast<int>(std::ceil(r.width() / ratio)),
-                            static_cast<int>(std::ceil(r.height() / ratio))));
-    }
-    return scaled;
   }
 
   void keyPressEvent(QKeyEvent* event) override {
@@ -227,18 +355,19 @@ class QtWindow::SurfaceWidget : public QWidget {
     if (const int key = VirtualKey(*event)) input.KeyReleased(key, ShiftCode(event->modifiers()));
   }
 
-  // A mouse position in the client area's device pixels.
-  QPoint DevicePoint(const QMouseEvent& event) const {
-    const QPointF at = event.position() * devicePixelRatioF();
-    return QPoint(static_cast<int>(std::floor(at.x())) - frame,
-                  static_cast<int>(std::floor(at.y())) - frame);
+  // A mouse position in the client area's pixels.
+  QPoint ClientPoint(const QMouseEvent& event) const {
+    const QPointF device = event.position() * devicePixelRatioF();
+    return ClientPixel(
+        QPoint(static_cast<int>(std::floor(device.x())), static_cast<int>(std::floor(device.y()))));
   }
 
   void mousePressEvent(QMouseEvent* event) override { Press(*event, false); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { Press(*event, true); }
 
   void Press(const QMouseEvent& event, bool doubleClick) {
-    const QPoint at = DevicePoint(event);
+    PointerActive();
+    const QPoint at = ClientPoint(event);
     if (input.ButtonPressed(at.x(), at.y(), ButtonFlag(event.button()),
                             KeyState(event.buttons(), event.modifiers()), doubleClick)) {
       return;
@@ -267,22 +396,26 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
-    const QPoint at = DevicePoint(*event);
+    const QPoint at = ClientPoint(*event);
     input.ButtonReleased(at.x(), at.y(), ButtonFlag(event->button()),
                          KeyState(event->buttons(), event->modifiers()));
     UpdateCursor(at);
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
-    const QPoint at = DevicePoint(*event);
+    PointerActive();
+    const QPoint at = ClientPoint(*event);
     input.PointerMoved(at.x(), at.y(), KeyState(event->buttons(), event->modifiers()));
     UpdateCursor(at);
   }
 
   void leaveEvent(QEvent*) override { input.PointerLeft(); }
 
+  void resizeEvent(QResizeEvent*) override { Relayout(); }
+
   // The pointer shape of the control under the pointer; a pointing hand for a control's own.
   void UpdateCursor(const QPoint& at) {
+    if (pointer_hidden_) return;
     const ControlWindow* under = input.ControlAt(at.x(), at.y());
     const bool hand = under != nullptr && under->MousePointer() == kPointerCustom;
     if (hand != (cursor().shape() == Qt::PointingHandCursor)) {
@@ -290,8 +423,14 @@ class QtWindow::SurfaceWidget : public QWidget {
     }
   }
 
+  void HidePointer() {
+    pointer_hidden_ = true;
+    setCursor(Qt::BlankCursor);
+  }
+
   void closeEvent(QCloseEvent* event) override {
     event->accept();
+    pointer_idle_.stop();
     if (!unloaded_) {
       unloaded_ = true;
       if (owner_.Unloaded) owner_.Unloaded();
@@ -302,6 +441,11 @@ class QtWindow::SurfaceWidget : public QWidget {
  private:
   QtWindow& owner_;
   bool unloaded_ = false;
+  QSize reported_size_{-1, -1};
+  QPointer<QWindow> followed_;
+  QMetaObject::Connection screen_size_;
+  QTimer pointer_idle_;
+  bool pointer_hidden_ = false;
 };
 
 QtWindow::QtWindow() : widget_(std::make_unique<SurfaceWidget>(*this)) {}
@@ -342,17 +486,22 @@ void TakeFocusOnceShown(QWidget& widget) {
 
 void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
   widget_->frame = std::max(frameWidth, 0);
+  widget_->full_screen = false;
   widget_->setWindowFlag(Qt::FramelessWindowHint);
-  const qreal ratio = widget_->devicePixelRatioF();
-  const QSize size(static_cast<int>(std::lround((clientWidth + widget_->frame) / ratio)),
-                   static_cast<int>(std::lround((clientHeight + widget_->frame) / ratio)));
+  // One pixel is one of the desktop's logical pixels: the window has the size on screen that
+  // it has on an ordinary screen.
+  widget_->fixed_client = QSize(std::max(clientWidth, 0), std::max(clientHeight, 0));
+  const QSize size = widget_->fixed_client + QSize(widget_->frame, widget_->frame);
   widget_->setFixedSize(size);
-  QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
-  if (screen) {
+  if (QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
-    widget_->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+    const Place at = CentredPlace({area.x(), area.y(), area.width(), area.height()}, size.width(),
+                                  size.height());
+    widget_->move(at.left, at.top);
   }
   widget_->show();
+  widget_->FollowScreen();
+  widget_->Relayout();
   TakeFocusOnceShown(*widget_);
 }
 
@@ -361,29 +510,42 @@ void QtWindow::AddLabel(Label& label) {
   label.Changed = [widget = widget_.get()] { widget->update(); };
 }
 
-void QtWindow::ShowMaximized() {
-  QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
-  // Without a window manager a maximise request is ignored, so fill the area ourselves.
-  if (screen) widget_->setGeometry(screen->availableGeometry());
-  widget_->showMaximized();
+void QtWindow::ShowFullScreen() {
+  widget_->full_screen = true;
+  QScreen* screen = home_screen_ ? home_screen_() : nullptr;
+  if (!screen) screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    widget_->setScreen(screen);
+    // Without a window manager nobody acts on the full-screen state: cover the screen ourselves.
+    widget_->setGeometry(screen->geometry());
+  }
+  widget_->showFullScreen();
+  widget_->FollowScreen();
+  widget_->Relayout();
   TakeFocusOnceShown(*widget_);
+  // A window manager may have sized the window while it appeared.
+  widget_->Relayout();
 }
 
 int QtWindow::ClientWidth() const {
-  return static_cast<int>(std::lround(widget_->width() * widget_->devicePixelRatioF())) -
-         widget_->frame;
+  return widget_->ClientSize().width();
 }
 
 int QtWindow::ClientHeight() const {
-  return static_cast<int>(std::lround(widget_->height() * widget_->devicePixelRatioF())) -
-         widget_->frame;
+  return widget_->ClientSize().height();
+}
+
+void QtWindow::HidePointerWhenIdle(int idleMs) {
+  widget_->AutoHidePointer(idleMs);
 }
 
 void QtWindow::AddSurface(Surface& surface) {
+  surface.SetDeviceScale(widget_->Scale());
   widget_->surfaces.push_back(&surface);
 }
 
 void QtWindow::AddControl(ControlWindow& control) {
+  control.SetDeviceScale(widget_->Scale());
   widget_->controls.push_back(&control);
   widget_->input.AddControl(control);
   control.Changed = [widget = widget_.get()] { widget->update(); };
@@ -398,6 +560,8 @@ void QtWindow::Unload() {
 }
 
 void QtWindow::PopupMenu(Menu& menu) {
+  // The pointer shows while the menu is open, and rests anew once it has closed.
+  widget_->PauseAutoHide();
   QMenu popup(widget_.get());
   std::vector<std::pair<QAction*, MenuItem*>> actions;
   for (MenuItem* item : menu.Items) {
@@ -412,6 +576,7 @@ void QtWindow::PopupMenu(Menu& menu) {
     actions.emplace_back(action, item);
   }
   QAction* chosen = popup.exec(QCursor::pos());
+  widget_->PointerActive();
   for (auto& [action, item] : actions) {
     if (action == chosen && item->Click) {
       item->Click();

@@ -1,6 +1,10 @@
 #pragma once
-// A top-level Qt window that shows drawing surfaces 1:1 in device pixels.
+// A top-level Qt window that shows drawing surfaces 1:1 in device pixels. Its pixels are
+// blocks of device pixels: as many as the screen's pixel ratio for a centred window (its size
+// on screen is what it is on an ordinary screen), and that ratio rounded to whole device
+// pixels for a full-screen one (every point of the sky is a sharp square).
 
+#include <QScreen>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -16,10 +20,11 @@ class QtWindow : public Window {
   ~QtWindow() override;
 
   void SetCaption(std::string_view caption) override;
-  void ShowMaximized() override;
+  void ShowFullScreen() override;
   void ShowCentered(int clientWidth, int clientHeight, int frameWidth) override;
   int ClientWidth() const override;
   int ClientHeight() const override;
+  void HidePointerWhenIdle(int idleMs) override;
   void AddSurface(Surface& surface) override;
   void AddLabel(Label& label) override;
   void AddControl(ControlWindow& control) override;
@@ -30,11 +35,14 @@ class QtWindow : public Window {
   QWidget* widget() const;
   // Told when the window has been closed (after Unloaded), for the platform's last-window rule.
   void SetClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
+  // The screen a full-screen window opens on; without one, the window's own or the primary.
+  void SetHomeScreen(std::function<QScreen*()> home) { home_screen_ = std::move(home); }
 
  private:
   class SurfaceWidget;
   std::unique_ptr<SurfaceWidget> widget_;
   std::function<void()> closed_;
+  std::function<QScreen*()> home_screen_;
 };
 
 }  // namespace starquill

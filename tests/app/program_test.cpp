@@ -24,6 +24,7 @@ TEST_F(ProgramCourse, StartsOnTheSplashAlone) {
   EXPECT_EQ(platform.windows.size(), 1u);
   program.Start();  // nothing else creates a splash
   EXPECT_EQ(platform.windows.size(), 1u);
+  EXPECT_TRUE(platform.awake_reasons.empty());  // the splash lets the screen sleep
 }
 
 TEST_F(ProgramCourse, TheStartButtonsClickHandsOverToTheShow) {

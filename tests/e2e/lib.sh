@@ -1,17 +1,19 @@
-# Shared by the end-to-end scripts: a private Xvfb server (no window manager, white root
-# window so that an uncovered screen shows), the program under test, and screenshot probes.
-# Source it, then call start_xvfb and start_program.
+# Shared by the end-to-end scripts: a private Xvfb server (no window manager unless a script
+# starts one, white root window so that an uncovered screen shows), the program under test,
+# and screenshot probes. Source it, then call start_xvfb and start_program.
 
 set -euo pipefail
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 screen_width=1024
 screen_height=768
 
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -34,8 +36,24 @@ start_xvfb() {
   export DISPLAY=":$number"
 }
 
+# A real window manager (openbox, with its default configuration), once it has taken over.
+start_window_manager() {
+  openbox --sm-disable >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  for _ in $(seq 1 100); do
+    wm_running && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
+}
+
+# Device pixels per pixel of the program's windows: a script sets it before start_program to
+# run the program as on a high-density screen.
+scale=1
+
 start_program() {
-  QT_QPA_PLATFORM=xcb "$1" >"$work/app.log" 2>&1 &
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$1" >"$work/app.log" 2>&1 &
   app_pid=$!
 }
 
@@ -47,8 +65,11 @@ brightest_in() {
   /usr/bin/convert "$work/shot.png" -crop "$1" +repage -format '%[fx:int(255*maxima)]' info:
 }
 
-# The smallest channel value (0..255) in the last screenshot.
+# The smallest channel value (0..255) in the last screenshot, or in a region WxH+X+Y of it.
 darkest() { /usr/bin/convert "$work/shot.png" -format '%[fx:int(255*minima)]' info:; }
+darkest_in() {
+  /usr/bin/convert "$work/shot.png" -crop "$1" +repage -format '%[fx:int(255*minima)]' info:
+}
 
 # How many pixels of a region WxH+X+Y of the last screenshot are not black.
 lit_pixels_in() {
@@ -83,27 +104,39 @@ expect_clean_exit() {
   [ "$status" = "0" ] || fail "the program did not exit with status 0 (status '${status}')"
 }
 
+# The bounding box "WxH+X+Y" of the count text's pixels (see count_text_pixels_in) in a region
+# WxH+X+Y of the last screenshot, relative to the region; empty when there are none.
+count_text_box_in() {
+  /usr/bin/convert "$work/shot.png" -crop "$1" +repage -depth 8 txt:- |
+    awk -F'[(),]' 'NR > 1 && $3 == $4 && $3 >= 128 && $5 == 0 {
+        x = $1 + 0; y = $2 + 0
+        if (n++ == 0 || x < x0) x0 = x; if (n == 1 || x > x1) x1 = x
+        if (n == 1 || y < y0) y0 = y; if (n == 1 || y > y1) y1 = y
+      } END { if (n) printf "%dx%d+%d+%d\n", x1 - x0 + 1, y1 - y0 + 1, x0, y0 }'
+}
+
 # The colour "r,g,b" (0..255) of a pixel of the last screenshot.
 pixel_at() {
   /usr/bin/convert "$work/shot.png" -depth 8 -format '%[fx:int(255*p{'"$1"','"$2"'}.r)],%[fx:int(255*p{'"$1"','"$2"'}.g)],%[fx:int(255*p{'"$1"','"$2"'}.b)]' info:
 }
 
-# The splash window (the one visible window of the program without a title) and the screen
-# position of its client area: sets splash, client_x and client_y.
+# The splash window (the one visible window of the program without a title, 597 x 276 pixels
+# with its frame) and the screen position of its client area: sets splash, client_x and
+# client_y.
 find_splash() {
   splash=$(xdotool search --onlyvisible --class starquill 2>/dev/null | head -n 1)
   [ -n "$splash" ] || return 1
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$splash")"
-  [ "$WIDTH" = 597 ] && [ "$HEIGHT" = 276 ] || return 1
-  client_x=$((X + 4))
-  client_y=$((Y + 4))
+  [ "$WIDTH" = $((597 * scale)) ] && [ "$HEIGHT" = $((276 * scale)) ] || return 1
+  client_x=$((X + 4 * scale))
+  client_y=$((Y + 4 * scale))
 }
 
 # From the splash to the show: clicks the splash's start button and waits for the show window.
 open_show() {
   poll 100 find_splash || fail "no splash window"
-  xdotool mousemove $((client_x + 296)) $((client_y + 240)) click 1
+  xdotool mousemove $((client_x + 296 * scale)) $((client_y + 240 * scale)) click 1
   poll 100 starquill_window_count_is 1 || fail "the show window did not open"
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace starquill {
@@ -218,9 +220,9 @@ TEST(SurfacePicture, SettingItStartsTheDrawingAfreshAndBlendsByOpacity) {
                      0x80000000u | RGB(255, 0, 0)};
   s.SetPicture(picture);
   EXPECT_EQ(s.Pixel(0, 0), RGB(0, 255, 0));
-  EXPECT_EQ(s.Pixel(1, 0), kBlue);            // transparent: the background shows
+  EXPECT_EQ(s.Pixel(1, 0), kBlue);             // transparent: the background shows
   EXPECT_EQ(s.Pixel(2, 0), RGB(128, 0, 127));  // half over blue
-  EXPECT_EQ(s.Pixel(3, 0), kBlue);            // the earlier drawing is gone
+  EXPECT_EQ(s.Pixel(3, 0), kBlue);             // the earlier drawing is gone
   s.SetPicture(nullptr);
   EXPECT_EQ(CountPixels(s, kBlue), 4);
 }
@@ -236,16 +238,16 @@ TEST(SurfacePicture, RendersScaledAndMeasuresInHimetric) {
   Surface s(6, 6);
   s.SetBackColor(kBlack);
   s.Cls();
-  RenderPicture(icon, s.View(), 1, 1, 4, 4);  // each pixel becomes 2 x 2
+  s.PaintPicture(icon, 1, 1, 4, 4);  // each pixel becomes 2 x 2
   EXPECT_EQ(s.Pixel(1, 1), RGB(255, 0, 0));
   EXPECT_EQ(s.Pixel(2, 2), RGB(255, 0, 0));
   EXPECT_EQ(s.Pixel(3, 1), RGB(0, 255, 0));
   EXPECT_EQ(s.Pixel(4, 4), RGB(255, 255, 255));
   EXPECT_EQ(s.Pixel(5, 5), kBlack);
-  RenderPicture(icon, s.View(), -100, 4, 1000, 1000);  // clipped, no fault
+  s.PaintPicture(icon, -100, 4, 1000, 1000);  // clipped, no fault
   Bitmap broken;
   broken.width = 5;  // claims pixels it does not have
-  RenderPicture(broken, s.View(), 0, 0, 5, 5);
+  s.PaintPicture(broken, 0, 0, 5, 5);
 }
 
 TEST(SurfaceText, PrintPlacesTheLineAtTheTextPositionAndMovesDown) {
@@ -300,6 +302,241 @@ TEST(SurfaceText, FontSizeChangesTheNextPrint) {
   EXPECT_EQ(s.FontSize(), 36);
   EXPECT_EQ(s.Font().name, "Arial");
   EXPECT_GT(s.TextHeight("|"), 3 * small);
+}
+
+// --- Device scale ------------------------------------------------------------------------------
+
+// The surface pixel whose block holds device pixel d at scale num/den: the i with
+// floor(i * num / den) <= d < floor((i + 1) * num / den).
+int OwnerOf(int d, int num, int den) {
+  int i = 0;
+  while ((i + 1) * num / den <= d)
+    ++i;
+  return i;
+}
+
+// Every device pixel of `scaled` shows what `flat` (the same drawing at scale 1) has in the
+// surface pixel that owns it, and every pixel reads back as on `flat`.
+void ExpectBlocksOf(const Surface& flat, const Surface& scaled, int num, int den) {
+  ASSERT_EQ(scaled.DeviceWidth(), flat.PixelWidth() * num / den);
+  ASSERT_EQ(scaled.DeviceHeight(), flat.PixelHeight() * num / den);
+  for (int dy = 0; dy < scaled.DeviceHeight(); ++dy) {
+    for (int dx = 0; dx < scaled.DeviceWidth(); ++dx) {
+      ASSERT_EQ(scaled.DevicePixel(dx, dy),
+                flat.Pixel(OwnerOf(dx, num, den), OwnerOf(dy, num, den)))
+          << dx << "," << dy;
+    }
+  }
+  for (int y = 0; y < flat.PixelHeight(); ++y) {
+    for (int x = 0; x < flat.PixelWidth(); ++x)
+      ASSERT_EQ(scaled.Pixel(x, y), flat.Pixel(x, y)) << x << "," << y;
+  }
+}
+
+TEST(SurfaceDeviceScale, EveryDrawingPaintsWholeBlocksThatTileTheStore) {
+  const auto draw = [](Surface& s) {
+    s.SetBackColor(kBlack);
+    s.Cls();
+    for (int x = 0; x < s.PixelWidth(); ++x)  // alternating columns: every block edge shows
+      s.PSet(static_cast<float>(x) + 0.5f, 0.5f, x % 2 ? kRed : kBlue);
+    s.PSet(3.99f, 4.99f, kRed);
+    s.Line(1, 2, 9, 2, kBlue);
+    s.Line(0, 11, 7, 4, kRed);  // Bresenham diagonal
+    s.Line(12, 3, 12, 10, kBlue);
+    s.FillBox(8, 6, 10, 9, RGB(0, 255, 0));
+    s.SetPixelV(46, 11, RGB(9, 9, 9));
+  };
+  Surface flat(47, 12);
+  draw(flat);
+  // Scales num/den, among them 4/3 and 7/5, whose doubles are not exact (45 * 1.4 falls short
+  // of 63 in doubles).
+  for (const auto& [num, den] :
+       std::vector<std::pair<int, int>>{{2, 1}, {5, 4}, {4, 3}, {7, 5}, {3, 2}, {3, 1}}) {
+    SCOPED_TRACE(std::to_string(num) + "/" + std::to_string(den));
+    Surface scaled(47, 12);
+    scaled.SetDeviceScale(static_cast<double>(num) / den);
+    EXPECT_EQ(scaled.DeviceScale(), static_cast<double>(num) / den);
+    draw(scaled);
+    ExpectBlocksOf(flat, scaled, num, den);
+  }
+}
+
+TEST(SurfaceDeviceScale, ANewScaleClearsAndShowsThePictureAgain) {
+  auto green = std::make_shared<Bitmap>();
+  green->width = 2;
+  green->height = 2;
+  green->pixels.assign(4, kOpaque | RGB(0, 255, 0));
+  Surface s(4, 3);
+  s.SetBackColor(kBlue);
+  s.SetPicture(green);
+  s.PSet(3, 2, kRed);
+  s.SetDeviceScale(2);
+  EXPECT_EQ(s.DeviceWidth(), 8);
+  EXPECT_EQ(s.DeviceHeight(), 6);
+  EXPECT_EQ(s.Pixel(3, 2), kBlue);  // the drawing is gone
+  EXPECT_EQ(s.DevicePixel(3, 3), RGB(0, 255, 0));
+  EXPECT_EQ(s.DevicePixel(4, 3), kBlue);
+  s.PSet(3, 2, kRed);
+  s.SetDeviceScale(2.0);  // the same scale changes nothing
+  EXPECT_EQ(s.Pixel(3, 2), kRed);
+
+  for (double bad : {std::nan(""), -2.0, 0.0, HUGE_VAL}) {
+    s.SetDeviceScale(bad);
+    EXPECT_EQ(s.DeviceScale(), 1) << bad;
+  }
+  s.SetDeviceScale(1000);
+  EXPECT_EQ(s.DeviceScale(), 8);
+  // A store that would pass the size limit takes the largest scale that fits.
+  Surface wide(Surface::kMaxPixels / 2 + 1, 2);
+  wide.SetDeviceScale(3);
+  EXPECT_LE(wide.DeviceWidth(), Surface::kMaxPixels);
+  EXPECT_GE(wide.DeviceScale(), 1.99);
+  wide.PSet(static_cast<float>(wide.PixelWidth()) - 0.5f, 1.5f, kRed);
+  EXPECT_EQ(wide.Pixel(wide.PixelWidth() - 1, 1), kRed);
+}
+
+TEST(SurfaceDeviceScale, PicturesAreMadeAndShownAtDeviceResolution) {
+  Surface painter(3, 2);
+  painter.SetDeviceScale(2);
+  painter.SetBackColor(kBlack);
+  painter.Cls();
+  painter.Line(0, 0, 3, 1, kRed);
+  const PictureRef image = painter.Image();
+  EXPECT_EQ(image->width, 6);
+  EXPECT_EQ(image->height, 4);
+  EXPECT_EQ(image->scale, 2);
+  EXPECT_EQ(image->HimetricWidth(), PixelsToHimetric(3));  // it stands for 3 x 2 pixels
+  // Shown at its own density it comes back pixel for pixel; at 1x it covers 3 x 2 pixels.
+  Surface dense(5, 5), flat(5, 5);
+  dense.SetDeviceScale(2);
+  dense.SetPicture(image);
+  flat.SetPicture(image);
+  for (int dy = 0; dy < 4; ++dy) {
+    for (int dx = 0; dx < 6; ++dx)
+      EXPECT_EQ(static_cast<uint32_t>(dense.DevicePixel(dx, dy)) | kOpaque,
+                image->pixels[static_cast<size_t>(dy) * 6 + dx]);
+  }
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(flat.Pixel(x, y), painter.Pixel(x, y));
+  }
+  EXPECT_EQ(flat.Pixel(3, 0), RGB(255, 255, 255));
+
+  // PaintPicture takes its box in pixels: a 2 x 2 icon in a 4 x 4 box at (1, 1) covers the
+  // device pixels 2..9 at scale 2.
+  Bitmap icon;
+  icon.width = 2;
+  icon.height = 2;
+  icon.pixels = {0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFFFFFFFFu};
+  Surface s(6, 6);
+  s.SetDeviceScale(2);
+  s.SetBackColor(kBlack);
+  s.Cls();
+  s.PaintPicture(icon, 1, 1, 4, 4);
+  EXPECT_EQ(ColumnsIn(s, 1, kRed), (std::vector<int>{1, 2}));
+  EXPECT_EQ(s.DevicePixel(1, 2), kBlack);
+  EXPECT_EQ(s.DevicePixel(2, 2), kRed);
+  EXPECT_EQ(s.DevicePixel(9, 9), RGB(255, 255, 255));
+  EXPECT_EQ(s.DevicePixel(10, 9), kBlack);
+}
+
+TEST(SurfaceDeviceScale, TextKeepsItsPlaceAndIsDrawnAtTheDeviceSize) {
+  const std::string text = "Sparks & gold";
+  // The text printed at (10, 5), whole or a character at a time at its 1x position.
+  const auto printed = [&](double scale, bool by_character) {
+    Surface s(200, 60);
+    s.SetDeviceScale(scale);
+    s.SetBackColor(kBlack);
+    s.Cls();
+    s.SetForeColor(RGB(255, 255, 255));
+    s.SetFont({"Arial", 14, false, false});
+    for (size_t i = 0; i < text.size(); i += by_character ? 1 : text.size()) {
+      s.SetCurrentX(10 + s.TextWidth(text.substr(0, i)));
+      s.SetCurrentY(5);
+      s.Print(text.substr(i, by_character ? 1 : text.size()));
+    }
+    return s;
+  };
+  const auto ink_rows = [](const Surface& s) {
+    int rows = 0;
+    for (int dy = 0; dy < s.DeviceHeight(); ++dy) {
+      for (int dx = 0; dx < s.DeviceWidth(); ++dx) {
+        if (s.DevicePixel(dx, dy) != kBlack) {
+          ++rows;
+          break;
+        }
+      }
+    }
+    return rows;
+  };
+  Surface flat = printed(1, false);
+  const float width = flat.TextWidth(text);
+  const float height = flat.TextHeight("|");
+  for (double scale : {2.0, 1.5}) {
+    SCOPED_TRACE(scale);
+    Surface dense = printed(scale, false);
+    EXPECT_EQ(dense.TextWidth(text), width);
+    EXPECT_EQ(dense.TextHeight("|"), height);
+    EXPECT_EQ(dense.CurrentY(), flat.CurrentY());
+    // The ink lies inside the 1x line box mapped to device pixels, and is drawn by the font
+    // at the device size: as tall as the 1x ink times the scale, yet not 1x glyphs blown up.
+    const auto edge = [&](double v) { return static_cast<int>(std::floor(v * scale)); };
+    int inside = 0, outside = 0, unlike_blocks = 0;
+    for (int dy = 0; dy < dense.DeviceHeight(); ++dy) {
+      for (int dx = 0; dx < dense.DeviceWidth(); ++dx) {
+        const Color p = dense.DevicePixel(dx, dy);
+        unlike_blocks +=
+            p != flat.Pixel(static_cast<int>(dx / scale), static_cast<int>(dy / scale));
+        if (p == kBlack) continue;
+        const bool in =
+            dx >= edge(10) && dx < edge(10 + width) && dy >= edge(5) && dy < edge(5 + height);
+        (in ? inside : outside)++;
+      }
+    }
+    EXPECT_GT(inside, 100);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GE(ink_rows(dense), ink_rows(flat) * scale - 2);
+    EXPECT_GT(unlike_blocks, inside / 4);
+    // Each glyph sits where the 1x layout puts it.
+    const Surface apart = printed(scale, true);
+    for (int dy = 0; dy < dense.DeviceHeight(); ++dy) {
+      for (int dx = 0; dx < dense.DeviceWidth(); ++dx)
+        ASSERT_EQ(apart.DevicePixel(dx, dy), dense.DevicePixel(dx, dy)) << dx << "," << dy;
+    }
+  }
+}
+
+TEST(SurfaceDeviceScale, BadInputIsClippedAtEveryScale) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  Bitmap icon;
+  icon.width = 1;
+  icon.height = 1;
+  icon.pixels = {0xFF0000FFu};
+  for (double scale : {0.25, 0.7, 3.0, 8.0}) {
+    SCOPED_TRACE(scale);
+    Surface s(7, 5);
+    s.SetDeviceScale(scale);
+    s.SetBackColor(kBlack);
+    s.Cls();
+    s.PSet(nan, 1, kRed);
+    s.PSet(3e38f, -3e38f, kRed);
+    s.FillBox(-3e38f, nan, 3e38f, 2, kRed);
+    s.Line(-1e9f, -1e9f, 1e9f, 1e9f, kRed);
+    s.Line(-3e38f, 2, 3e38f, 2, kBlue);
+    s.PaintPicture(icon, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    s.PaintPicture(icon, INT_MAX, 0, INT_MAX, 1);
+    s.SetCurrentX(-3e38f);
+    s.Print("far away");
+    s.SetCurrentX(1);
+    s.SetCurrentY(1);
+    s.SetFontSize(1e9);
+    s.Print("Wg");
+    for (int x = 0; x < 7 && scale >= 1; ++x)  // below 1 blocks share device pixels
+      EXPECT_EQ(s.Pixel(x, 2), kBlue) << x;
+    EXPECT_EQ(s.Pixel(7, 0), -1);
+    EXPECT_EQ(s.DevicePixel(-1, 0), -1);
+    EXPECT_EQ(s.DevicePixel(s.DeviceWidth(), 0), -1);
+  }
 }
 
 }  // namespace

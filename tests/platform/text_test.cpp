@@ -85,6 +85,18 @@ TEST(ResolveFontTest, CachesFacesByNormalisedSpec) {
   EXPECT_NE(a, ResolveFont(FontOf("Arial", 8.25, false, true)));
 }
 
+TEST(ResolveFontTest, ScaledFacesAreTheFontAtTheScaledPixelSize) {
+  const auto plain = ResolveFont(FontOf("Arial", 18));  // 24 px
+  const auto doubled = ResolveFont(FontOf("Arial", 18), 2);
+  EXPECT_NE(doubled, plain);
+  EXPECT_EQ(doubled, ResolveFont(FontOf("arial", 18), 2.0));
+  EXPECT_EQ(doubled->LineHeight(), ResolveFont(FontOf("Arial", 36))->LineHeight());  // 48 px
+  for (double nonsense : {std::nan(""), 0.0, -2.0, HUGE_VAL}) {
+    EXPECT_EQ(ResolveFont(FontOf("Arial", 18), nonsense), plain) << nonsense;
+  }
+  EXPECT_GT(ResolveFont(FontOf("Arial", 1e9), 8)->LineHeight(), 0);
+}
+
 TEST(ResolveFontTest, AnyNameResolvesToAUsableFace) {
   const std::vector<std::string> names = {
       "No Such Font 12345", "", "\xff\xfe bad \xc0", "Verdana", "A\0B"s, std::string(5000, 'x')};

@@ -82,6 +82,7 @@ TEST_F(Commands, EscEndsTheProgramAtOnce) {
   show.Form_KeyPress(27);
   EXPECT_EQ(platform.end_program_calls, 1);
   EXPECT_FALSE(window().unloaded);  // no unloading step first
+  EXPECT_EQ(platform.awake, 0);     // the screen may sleep again
 }
 
 TEST_F(Commands, ARightClickOnTheSkyOpensTheMenuAtThePointer) {
@@ -143,6 +144,7 @@ TEST_F(Commands, ExitUnloadsStopsEverythingAndEnds) {
   EXPECT_FALSE(show.Timer2().Enabled());
   EXPECT_FALSE(show.RangeTimer().Enabled());
   EXPECT_EQ(platform.Clock().TimeToNextEvent(), -1);  // nothing left running
+  EXPECT_EQ(platform.awake, 0);
 }
 
 TEST_F(Commands, ClosingTheLastWindowEndsTheProgram) {
@@ -152,6 +154,7 @@ TEST_F(Commands, ClosingTheLastWindowEndsTheProgram) {
   EXPECT_TRUE(platform.ended);
   EXPECT_EQ(platform.end_program_calls, 0);
   EXPECT_EQ(platform.Clock().TimeToNextEvent(), -1);
+  EXPECT_EQ(platform.awake, 0);
 }
 
 }  // namespace

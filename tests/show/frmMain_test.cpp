@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/clsFlimmer.h"
+#include "engine/clsFlimmerpathrocket.h"
 #include "tests/support/fake_platform.h"
 
 namespace starquill {
@@ -96,6 +97,10 @@ TEST_F(ShowWindow, LoadStretchesA200UnitSkyOverTheWindow) {
   EXPECT_EQ(show.Picture1.ScaleWidth(), 400);      // a window twice as wide as high
   EXPECT_EQ(show.Picture1.ScaleWidth() / 2, 200);  // where rockets start
   EXPECT_EQ(show.FireworkCount(), 0);
+  EXPECT_TRUE(window().full_screen);
+  EXPECT_EQ(window().pointer_idle_ms, 2000);
+  EXPECT_EQ(platform.awake_reasons.size(), 1u);  // the screen stays awake during the show
+  EXPECT_EQ(platform.awake, 1);
 }
 
 TEST_F(ShowWindow, TheTickRunsEvery50Milliseconds) {
@@ -198,13 +203,27 @@ TEST_F(ShowWindow, SparklesFlareFadeAndAreDropped) {
   EXPECT_LE(ticks, 87);
 }
 
-TEST_F(ShowWindow, ResizingAfterLoadKeepsTheSky) {
+TEST_F(ShowWindow, TheSkyFollowsTheWindowsNewSize) {
   LoadQuietly();
-  window().client_width = 1000;
-  window().client_height = 100;
+  Add("live", 1000).color = RGB(0, 255, 0);
   Tick();
-  EXPECT_EQ(show.Picture1.PixelWidth(), 400);
-  EXPECT_EQ(show.Picture1.ScaleWidth(), 400);
+  window().ResizeClient(1000, 100);
+  EXPECT_EQ(show.Picture1.PixelWidth(), 1000);
+  EXPECT_EQ(show.Picture1.PixelHeight(), 100);
+  EXPECT_EQ(show.Picture1.ScaleTop(), 200);
+  EXPECT_EQ(show.Picture1.ScaleHeight(), -200);
+  EXPECT_EQ(show.Picture1.ScaleWidth(), 2000);
+  // The next tick draws the whole new sky: the live firework keeps its sky coordinates.
+  Tick();
+  int lit = 0;
+  for (int y = 20; y < 100; ++y) {  // below the count text
+    for (int x = 0; x < 1000; ++x)
+      lit += show.Picture1.Pixel(x, y) != kBlack;
+  }
+  EXPECT_EQ(lit, 1);
+  EXPECT_EQ(show.Picture1.Pixel(50, 50), RGB(0, 255, 0));
+  show.Launch(4);
+  EXPECT_EQ(show.FireworkList().back().As<clsFlimmerpathrocket>()->PosX, 1000);  // new middle
 }
 
 TEST_F(ShowWindow, EscEndsTheProgramAndNothingElseDoes) {

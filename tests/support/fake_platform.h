@@ -24,7 +24,10 @@ class FakeWindow : public Window {
   inline ~FakeWindow() override;
 
   void SetCaption(std::string_view text) override { caption = text; }
-  void ShowMaximized() override { shown = true; }
+  void ShowFullScreen() override {
+    shown = true;
+    full_screen = true;
+  }
   void ShowCentered(int w, int h, int frame) override {
     shown = true;
     client_width = w;
@@ -34,6 +37,13 @@ class FakeWindow : public Window {
   void AddLabel(Label& label) override { labels.push_back(&label); }
   int ClientWidth() const override { return client_width; }
   int ClientHeight() const override { return client_height; }
+  void HidePointerWhenIdle(int idleMs) override { pointer_idle_ms = idleMs; }
+  // The client area takes a new size, as when the screen changes under the window.
+  void ResizeClient(int width, int height) {
+    client_width = width;
+    client_height = height;
+    if (Resized) Resized();
+  }
   void AddSurface(Surface& surface) override { surfaces.push_back(&surface); }
   void AddControl(ControlWindow& control) override { controls.push_back(&control); }
   void Present() override { ++presents; }
@@ -62,6 +72,8 @@ class FakeWindow : public Window {
   int client_height;
   std::string caption;
   bool shown = false;
+  bool full_screen = false;
+  int pointer_idle_ms = 0;
   bool unloaded = false;
   int presents = 0;
   std::vector<Surface*> surfaces;
@@ -100,6 +112,16 @@ class FakePlatform : public Platform {
   // Midday when the clock starts, moving with the manual clock.
   double SecondsSinceMidnight() override { return 43200.25 + timers_.Now() / 1000.0; }
   void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
+  // Records the reasons given; `awake` counts the holds that are still alive.
+  std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) override {
+    awake_reasons.emplace_back(reason);
+    struct Hold : ScreenAwake {
+      explicit Hold(int& holds) : live(holds) { ++live; }
+      ~Hold() override { --live; }
+      int& live;
+    };
+    return std::make_unique<Hold>(awake);
+  }
   // Runs the posted tasks, as the event loop would after the current event.
   void RunPosted() {
     while (!posted.empty()) {
@@ -129,6 +151,8 @@ class FakePlatform : public Platform {
   std::vector<FakeWindow*> windows;
   std::vector<Box> boxes;
   std::vector<std::function<void()>> posted;
+  std::vector<std::string> awake_reasons;
+  int awake = 0;
   int end_program_calls = 0;
   int windows_destroyed = 0;
   bool ended = false;

@@ -24,13 +24,10 @@ namespace {
 TEST(QtWindow, ShowsSurfacesOneToOneInTheirColours) {
   QtWindow window;
   window.SetCaption("Starquill");
-  window.ShowMaximized();
-  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-  // All of the available area, less the frame where the platform draws one.
-  EXPECT_LE(window.ClientWidth(), available.width());
-  EXPECT_GE(window.ClientWidth(), available.width() - 16);
-  EXPECT_LE(window.ClientHeight(), available.height());
-  EXPECT_GE(window.ClientHeight(), available.height() - 40);
+  window.ShowFullScreen();
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(window.ClientWidth(), screen.width());
+  EXPECT_EQ(window.ClientHeight(), screen.height());
   EXPECT_EQ(window.widget()->windowTitle(), "Starquill");
 
   Surface sky(window.ClientWidth(), window.ClientHeight());
@@ -59,7 +56,7 @@ TEST(QtWindow, DeliversTypedCharactersAndTheClose) {
   int unloaded = 0;
   window.KeyPress = [&](int code) { keys.push_back(code); };
   window.Unloaded = [&] { ++unloaded; };
-  window.ShowMaximized();
+  window.ShowFullScreen();
 
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
   QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
@@ -90,7 +87,7 @@ TEST(QtWindow, AControlShowsItsPictureCutToItsRegion) {
   button.SetWindowRegion(shape);
   window.AddSurface(board);
   window.AddControl(button);
-  window.ShowMaximized();
+  window.ShowFullScreen();
   const QImage shown = window.widget()->grab().toImage();
   EXPECT_EQ(shown.pixelColor(25, 15), QColor(255, 0, 0));
   EXPECT_EQ(shown.pixelColor(29, 19), QColor(255, 0, 0));
@@ -140,7 +137,7 @@ TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
   button.Move(50, 50, 20, 10);
   window.AddSurface(sky);
   window.AddSurface(button);
-  window.ShowMaximized();
+  window.ShowFullScreen();
   std::vector<std::tuple<Surface*, int, int, float, float>> presses;
   window.MouseDown = [&](Surface& s, int b, int shift, float x, float y) {
     presses.emplace_back(&s, b, shift, x, y);
@@ -161,7 +158,7 @@ TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
 
 TEST(QtWindow, PopupShowsCaptionsChecksAndSeparatorsAndRunsTheChoice) {
   QtWindow window;
-  window.ShowMaximized();
+  window.ShowFullScreen();
   MenuItem first("&First"), second("&Second"), line("-"), last("&Last");
   second.Checked = true;
   int clicked = 0;
