@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -154,6 +155,23 @@ TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
   ASSERT_EQ(presses.size(), 2u);
   EXPECT_EQ(presses[0], std::make_tuple(&sky, int{kRightButton}, int{kShiftKey}, 20.0f, 160.0f));
   EXPECT_EQ(presses[1], std::make_tuple(&button, int{kLeftButton}, int{kCtrlKey}, 5.0f, 2.0f));
+}
+
+TEST(QtWindow, ThePointerHidesWhenIdleAndReturnsWithMotion) {
+  QtWindow window;
+  window.ShowFullScreen();
+  window.HidePointerWhenIdle(30);
+  const auto shape = [&] { return window.widget()->cursor().shape(); };
+  QElapsedTimer waited;
+  waited.start();
+  while (shape() != Qt::BlankCursor && waited.elapsed() < 2000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  EXPECT_EQ(shape(), Qt::BlankCursor);
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), window.widget()->mapToGlobal(QPointF(5, 5)),
+                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window.widget(), &move);
+  EXPECT_EQ(shape(), Qt::ArrowCursor);
 }
 
 TEST(QtWindow, PopupShowsCaptionsChecksAndSeparatorsAndRunsTheChoice) {
