@@ -3,17 +3,42 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/program.h"
 #include "art/icon_art.h"
 #include "platform/pixel_art.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_platform.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+  // Help, version and mistakes are answered before any display is needed.
+  const std::vector<std::string_view> args(argv + std::min(argc, 1), argv + argc);
+  const starquill::CommandLine command = starquill::ParseCommandLine(args);
+  switch (command.action) {
+    case starquill::CommandLine::Action::Help:
+      std::fputs(starquill::UsageText().c_str(), stdout);
+      return 0;
+    case starquill::CommandLine::Action::Version:
+      std::fputs(starquill::VersionText().c_str(), stdout);
+      return 0;
+    case starquill::CommandLine::Action::Error:
+      std::fprintf(stderr, "starquill: %s\n%s\n", command.error.c_str(),
+                   std::string(starquill::kUsageHint).c_str());
+      return 2;
+    case starquill::CommandLine::Action::Run:
+      break;
+  }
+
+  const auto application = starquill::OpenApplication(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Starquill"));
-  QApplication::setDesktopFileName(QStringLiteral("starquill"));
+  QApplication::setApplicationVersion(QStringLiteral(STARQUILL_VERSION));
+  QApplication::setDesktopFileName(QStringLiteral("org.starquill.Starquill"));
   // Every window shows the program's firework icon.
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(
       starquill::ToQImage(starquill::ParsePixelArt(starquill::kStarquillIconArt)))));

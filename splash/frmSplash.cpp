@@ -18,8 +18,11 @@ constexpr int32_t kTitleMaxPoints = 36;
 constexpr int32_t kLineMaxPoints = 18;
 constexpr Color kRed = RGB(255, 0, 0);
 constexpr const char* kStartIcon = "start_icon";
+constexpr int kEscape = 27;
 
-FontSpec BoldItalic(double points) { return FontSpec{"Arial", points, true, true}; }
+FontSpec BoldItalic(double points) {
+  return FontSpec{"Arial", points, true, true};
+}
 
 // The start button's picture: the program's icon, registered once under the name its saved
 // design uses.
@@ -61,6 +64,7 @@ frmSplash::frmSplash(Platform& platform, std::function<void()> started)
   startCMD.Click = [this] { startCMD_Click(); };
 
   window_->SetCaption("");
+  window_->KeyPress = [this](int code) { Form_KeyPress(code); };
   window_->AddSurface(board);
   // The labels lie on the board; the button, a window of its own, lies in front of them.
   window_->AddLabel(StartLabel);
@@ -79,7 +83,8 @@ void frmSplash::Form_Load() {
   TitleSize = 3;
   SubLines[0].text = "A fireworks show for your desktop";
   SubLines[2].text = "Keys 1 to 7 launch rockets, Esc ends the show";
-  for (SubLine& line : SubLines) line.size = 1;
+  for (SubLine& line : SubLines)
+    line.size = 1;
   R1 = 144, R2 = 2, G1 = 2, G2 = 255, B1 = 255, B2 = 25;
 
   // The hidden picture button: the board's band reversed and darkened, with its caption.
@@ -131,7 +136,8 @@ void frmSplash::tmrDraw_Timer() {
 
 void frmSplash::tmrUpdate_Timer() {
   TitleSize = std::min(TitleSize + 1, kTitleMaxPoints);
-  for (SubLine& line : SubLines) line.size = std::min(line.size + 1, kLineMaxPoints);
+  for (SubLine& line : SubLines)
+    line.size = std::min(line.size + 1, kLineMaxPoints);
 }
 
 void frmSplash::Timer1_Timer() {
@@ -143,9 +149,20 @@ void frmSplash::Timer1_Timer() {
   }
 }
 
-void frmSplash::start_Click() { StartSequence(); }
-void frmSplash::startCMD_Click() { StartSequence(); }
-void frmSplash::StartLabel_Click() { StartSequence(); }
+void frmSplash::Form_KeyPress(int KeyAscii) {
+  // The frameless splash has no close box: Esc ends the program from here as from the show.
+  if (KeyAscii == kEscape) platform_.EndProgram();
+}
+
+void frmSplash::start_Click() {
+  StartSequence();
+}
+void frmSplash::startCMD_Click() {
+  StartSequence();
+}
+void frmSplash::StartLabel_Click() {
+  StartSequence();
+}
 
 void frmSplash::StartSequence() {
   if (starting_) return;  // the splash is already on its way out

@@ -52,6 +52,7 @@ class frmSplash : public ControlHost {
   void tmrDraw_Timer();
   void tmrUpdate_Timer();
   void Timer1_Timer();
+  void Form_KeyPress(int KeyAscii);
   void start_Click();
   void startCMD_Click();
   void StartLabel_Click();

@@ -58,6 +58,17 @@ TEST_F(Splash, LoadsCentredWithItsControlsInPlace) {
   EXPECT_EQ(splash.StartLabel.Caption(), "Start Starquill");
 }
 
+TEST_F(Splash, EscEndsTheProgramAndOtherKeysDoNothing) {
+  // Typed on the window, as the platform delivers keys.
+  testing::FakeWindow& window = *platform.windows.at(0);
+  window.KeyPress('1');
+  window.KeyPress(13);
+  EXPECT_EQ(platform.end_program_calls, 0);
+  window.KeyPress(27);
+  EXPECT_EQ(platform.end_program_calls, 1);
+  EXPECT_EQ(starts, 0);  // ended, not started
+}
+
 TEST_F(Splash, TheButtonComesFromItsSavedDesign) {
   const CandyButton& b = splash.startCMD;
   EXPECT_EQ(b.Caption(), "Start");
@@ -83,7 +94,8 @@ TEST_F(Splash, TheHiddenPictureButtonIsDrawnAtLoad) {
   EXPECT_EQ(splash.start.Pixel(0, 0), RGB(2, 204, 20));
   int red = 0;
   for (int y = 0; y < 17; ++y) {
-    for (int x = 0; x < 129; ++x) red += RedOf(splash.start.Pixel(x, y)) > 200;
+    for (int x = 0; x < 129; ++x)
+      red += RedOf(splash.start.Pixel(x, y)) > 200;
   }
   EXPECT_GT(red, 10);  // "Start Program" in red
 }
@@ -108,14 +120,18 @@ TEST_F(Splash, TheTitleAndLinesGrowToTheirSizesInHalfASecond) {
   EXPECT_LT(splash.TitleSize, 36);
   platform.Clock().Advance(15);  // 33 growth ticks at the platform's 15 ms
   EXPECT_EQ(splash.TitleSize, 36);
-  for (int i = 0; i < 40; ++i) splash.tmrUpdate_Timer();
+  for (int i = 0; i < 40; ++i)
+    splash.tmrUpdate_Timer();
   EXPECT_EQ(splash.TitleSize, 36);
-  for (const auto& line : splash.SubLines) EXPECT_EQ(line.size, 18);
+  for (const auto& line : splash.SubLines)
+    EXPECT_EQ(line.size, 18);
 }
 
 TEST_F(Splash, SubtitleLinesAreSpacedByTheirOwnHeightAndFivePixels) {
-  for (int i = 0; i < 40; ++i) splash.tmrUpdate_Timer();
-  for (auto& line : splash.SubLines) line.text = "I";
+  for (int i = 0; i < 40; ++i)
+    splash.tmrUpdate_Timer();
+  for (auto& line : splash.SubLines)
+    line.text = "I";
   splash.tmrDraw_Timer();
   Surface probe(10, 10);
   probe.SetFont(splash.board.Font());
@@ -128,7 +144,8 @@ TEST_F(Splash, SubtitleLinesAreSpacedByTheirOwnHeightAndFivePixels) {
     const Box box = RedBox(first_line + i * step, first_line + (i + 1) * step);
     tops.push_back(box.top);
   }
-  for (int i = 1; i < 5; ++i) EXPECT_EQ(tops[i] - tops[i - 1], step) << i;
+  for (int i = 1; i < 5; ++i)
+    EXPECT_EQ(tops[i] - tops[i - 1], step) << i;
 }
 
 TEST_F(Splash, TheHintBlinksOnceASecondUntilItsCaptionIsSomethingElse) {
