@@ -1,5 +1,6 @@
 # Starquill: `make run` starts the show, `make test` runs every test. Both install missing
-# Debian packages first (as root or with sudo) and rebuild only what changed.
+# Debian packages first (through sudo when not root) and rebuild only what changed; run them as
+# yourself, so that the build belongs to you and the program reaches your display.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
