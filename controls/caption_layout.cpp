@@ -2,6 +2,8 @@
 // PictureAlignment, sink by a pixel while the button is pressed, and the finished face is
 // presented as the button window's background.
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 #include "controls/CandyButton.h"
@@ -11,33 +13,44 @@
 
 namespace starquill {
 
-IconCaptionPlace PlaceIconAndCaption(int32_t alignment, int32_t W, int32_t H, int32_t PW,
-                                     int32_t PH, int32_t TW, int32_t TH, int32_t M) {
+namespace {
+
+// A place worked out in 64 bits, held within the 32-bit range. Text measures are capped far
+// below it, so this only bites for sizes where nothing placed could show anyway.
+int32_t Fit(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+IconCaptionPlace PlaceIconAndCaption(int32_t alignment, int32_t W32, int32_t H32, int32_t PW32,
+                                     int32_t PH32, int32_t TW32, int32_t TH32, int32_t M32) {
+  const int64_t W = W32, H = H32, PW = PW32, PH = PH32, TW = TW32, TH = TH32, M = M32;
   IconCaptionPlace at;
   switch (alignment) {
     case 0:  // picture above the caption, the pair centred
-      at.PX = (W - PW) / 2 + 1;
-      at.PY = (H - (PH + TH)) / 2;
-      at.CX = std::abs(W / 2 - TW / 2);
-      at.CY = std::abs(PH / 2 + H / 2 - TH / 2);
+      at.PX = Fit((W - PW) / 2 + 1);
+      at.PY = Fit((H - (PH + TH)) / 2);
+      at.CX = Fit(std::abs(W / 2 - TW / 2));
+      at.CY = Fit(std::abs(PH / 2 + H / 2 - TH / 2));
       break;
     case 1:  // picture below the caption
-      at.PX = (W - PW) / 2;
-      at.PY = (H + TH - PH) / 2;
-      at.CX = std::abs(W / 2 - TW / 2);
-      at.CY = std::abs(H / 2 - (PH + TH) / 2);
+      at.PX = Fit((W - PW) / 2);
+      at.PY = Fit((H + TH - PH) / 2);
+      at.CX = Fit(std::abs(W / 2 - TW / 2));
+      at.CY = Fit(std::abs(H / 2 - (PH + TH) / 2));
       break;
     case 2:  // picture at the left edge; the caption stays centred on the button
-      at.PX = M;
-      at.PY = (H - PH) / 2;
-      at.CX = std::abs(W / 2 - TW / 2);
-      at.CY = std::abs(H / 2 - TH / 2);
+      at.PX = M32;
+      at.PY = Fit((H - PH) / 2);
+      at.CX = Fit(std::abs(W / 2 - TW / 2));
+      at.CY = Fit(std::abs(H / 2 - TH / 2));
       break;
     case 3:  // picture at the right edge
-      at.PX = W - M - PW;
-      at.PY = (H - PH) / 2;
-      at.CX = std::abs(W / 2 - TW / 2);
-      at.CY = std::abs(H / 2 - TH / 2);
+      at.PX = Fit(W - M - PW);
+      at.PY = Fit((H - PH) / 2);
+      at.CX = Fit(std::abs(W / 2 - TW / 2));
+      at.CY = Fit(std::abs(H / 2 - TH / 2));
       break;
     default:
       at.placed = false;
@@ -69,8 +82,8 @@ void CandyButton::DrawIconWCaption(int32_t State) {
     Picture1.SetCurrentY(static_cast<float>(at.CY));
   }
   if (State == StateDown) {  // pressed: the content sinks
-    ++PX;
-    ++PY;
+    PX = Fit(int64_t{PX} + 1);
+    PY = Fit(int64_t{PY} + 1);
     Picture1.SetCurrentX(Picture1.CurrentX() + 1);
     Picture1.SetCurrentY(Picture1.CurrentY() + 1);
   }

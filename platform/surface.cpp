@@ -32,6 +32,13 @@ int TextOrigin(double mapped) {
   return static_cast<int>(std::clamp<int64_t>(PixelIndex(mapped), -(1 << 28), 1 << 28));
 }
 
+// A text measure in scale units, held within kMaxTextExtent as the face's own measures are,
+// so that callers can round it and add to it in 32 bits whatever the scale.
+float TextExtent(double v) {
+  constexpr double kMax = kMaxTextExtent;
+  return static_cast<float>(std::clamp(v, -kMax, kMax));
+}
+
 uint32_t Opaque(Color color) {
   return kOpaque | (static_cast<uint32_t>(color) & kColorMask);
 }
@@ -353,13 +360,13 @@ void Surface::PrintScaled(FontFace& face, int x, int top, std::string_view text)
 float Surface::TextWidth(std::string_view text) {
   const double width = Face().TextWidth(text);
   const double k = std::fabs(pixels_per_unit_x_);
-  return k > 0 ? static_cast<float>(width / k) : 0.0f;
+  return k > 0 ? TextExtent(width / k) : 0.0f;
 }
 
 float Surface::TextHeight(std::string_view) {
   const double height = Face().LineHeight();
   const double k = std::fabs(pixels_per_unit_y_);
-  return k > 0 ? static_cast<float>(height / k) : 0.0f;
+  return k > 0 ? TextExtent(height / k) : 0.0f;
 }
 
 PictureRef Surface::Image() const {

@@ -108,7 +108,7 @@ class Surface {
   void SetCurrentX(float v) { current_x_ = v; }
   void SetCurrentY(float v) { current_y_ = v; }
   void Print(std::string_view text);
-  // Extent of the text in the current font, in scale units.
+  // Extent of the text in the current font, in scale units, at most kMaxTextExtent (2^30).
   float TextWidth(std::string_view text);
   float TextHeight(std::string_view text);
   const FontSpec& Font() const { return font_; }

@@ -6,6 +6,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -108,11 +109,6 @@ std::string SanitizeUtf8(std::string_view s) {
   return out;
 }
 
-int ClampToInt(int64_t v) {
-  return static_cast<int>(
-      std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
 // (v * a) / 255 rounded to nearest, for v in [-255, 255] and a in [0, 255].
 inline int ScaleByCoverage(int v, int a) {
   const int d = v * a;
@@ -157,7 +153,8 @@ class FallbackFace final : public FontFace {
   int Ascent() const override { return ascent_; }
   int Descent() const override { return descent_; }
   int TextWidth(std::string_view utf8) override {
-    return ClampToInt(CountCodePoints(utf8) * advance_);
+    const int64_t count = std::min<int64_t>(CountCodePoints(utf8), kMaxTextExtent);
+    return static_cast<int>(std::min<int64_t>(count * advance_, kMaxTextExtent));
   }
   void Draw(const PixelView&, int, int, std::string_view, Color) override {}
   void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {
@@ -177,16 +174,52 @@ class FallbackFace final : public FontFace {
   int advance_;
 };
 
-// A glyph rendered once: its whole-pixel advance and its 8-bit coverage bitmap, placed
-// relative to the pen position on the baseline.
-struct Glyph {
-  int advance = 0;
+// A glyph's rendered 8-bit coverage, placed relative to the pen position on the baseline.
+struct Coverage {
   int left = 0;
   int top = 0;  // rows above the baseline
   int width = 0;
   int rows = 0;
-  std::vector<uint8_t> coverage;
+  std::vector<uint8_t> alpha;
 };
+
+// What loading a glyph without rendering it tells: its whole-pixel advance and a box, in
+// pixels from the pen with y growing downwards, that holds all of its coverage. Kept for every
+// glyph a face meets, so measuring never renders; the coverage is rendered only when the box
+// meets a target, and is kept while the face's budget allows.
+struct Glyph {
+  FT_UInt index = 0;
+  int advance = 0;
+  bool ink = false;  // false: nothing to draw (no outline, or it failed to load or render)
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // the box [x0, x1) x [y0, y1)
+
+  bool cached = false;
+  Coverage coverage;
+  // The list of cached coverages, most recently used first, and the drawing that used it last.
+  Glyph* newer = nullptr;
+  Glyph* older = nullptr;
+  uint64_t used = 0;
+};
+
+// Pixel bounds come from 26.6 values; far-off values are held where conversions stay exact.
+constexpr int64_t kFarPixelsFixed = kFarPixels * 64;
+
+int PixelFloor(FT_Pos v) {
+  return static_cast<int>(
+      std::clamp<int64_t>(std::clamp<int64_t>(v, -kFarPixelsFixed, kFarPixelsFixed) >> 6,
+                          -kMaxTextExtent, kMaxTextExtent));
+}
+
+int PixelCeil(FT_Pos v) {
+  return static_cast<int>(
+      std::clamp<int64_t>((std::clamp<int64_t>(v, -kFarPixelsFixed, kFarPixelsFixed) + 63) >> 6,
+                          -kMaxTextExtent, kMaxTextExtent));
+}
+
+// A 26.6 advance rounded to whole pixels.
+int PixelRound(FT_Pos v) {
+  return PixelFloor(std::clamp<int64_t>(v, -kFarPixelsFixed, kFarPixelsFixed) + 32);
+}
 
 class FreeTypeFace final : public FontFace {
  public:
@@ -205,22 +238,22 @@ class FreeTypeFace final : public FontFace {
   int TextWidth(std::string_view utf8) override {
     int64_t width = 0;
     for (size_t i = 0; i < utf8.size();) {
-      width += GlyphFor(DecodeUtf8(utf8, i)).advance;
+      width = HoldNear(width + GlyphFor(DecodeUtf8(utf8, i)).advance);
     }
-    return ClampToInt(width);
+    return CapExtent(width);
   }
 
   void Draw(const PixelView& target, int x, int top, std::string_view utf8, Color color) override {
     if (target.bits == nullptr || target.width <= 0 || target.height <= 0) return;
     const int64_t baseline = static_cast<int64_t>(top) + ascent_;
     int64_t pen = x;
+    BeginDrawing();
     for (size_t i = 0; i < utf8.size();) {
-      const Glyph& glyph = GlyphFor(DecodeUtf8(utf8, i));
-      if (!glyph.coverage.empty()) {
-        Blit(target, pen + glyph.left, baseline - glyph.top, glyph, color);
-      }
-      pen += glyph.advance;
+      Glyph& glyph = GlyphFor(DecodeUtf8(utf8, i));
+      DrawGlyph(target, pen, baseline, glyph, color);
+      pen = HoldNear(pen + glyph.advance);
     }
+    EndDrawing();
   }
 
   void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {
@@ -236,17 +269,22 @@ class FreeTypeFace final : public FontFace {
                   std::string_view utf8, Color color) override {
     if (target.bits == nullptr || target.width <= 0 || target.height <= 0) return;
     baseline = HoldNear(baseline);
+    BeginDrawing();
     for (size_t i = 0, k = 0; i < utf8.size() && k < pens.size(); ++k) {
-      const Glyph& glyph = GlyphFor(DecodeUtf8(utf8, i));
-      if (!glyph.coverage.empty()) {
-        Blit(target, HoldNear(pens[k]) + glyph.left, baseline - glyph.top, glyph, color);
-      }
+      DrawGlyph(target, HoldNear(pens[k]), baseline, GlyphFor(DecodeUtf8(utf8, i)), color);
     }
+    EndDrawing();
   }
 
  private:
-  // Keeps rendered bitmaps of one face below this many bytes; beyond it the cache starts over.
+  // Rendered coverage of one face is kept below this many bytes, the least recently used
+  // going first. At the largest sizes a glyph is megabytes, so only what is seen is rendered.
   static constexpr size_t kMaxCacheBytes = 32u << 20;
+  static constexpr FT_UInt kNoGlyph = std::numeric_limits<FT_UInt>::max();
+
+  static int CapExtent(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, -kMaxTextExtent, kMaxTextExtent));
+  }
 
   // Line metrics from the OS/2 table's Windows ascent and descent, which give the familiar
   // desktop line heights; the hhea values serve when those are missing.
@@ -266,7 +304,7 @@ class FreeTypeFace final : public FontFace {
     if (ascent_ + descent_ == 0) ascent_ = px;
   }
 
-  const Glyph& GlyphFor(char32_t cp) {
+  Glyph& GlyphFor(char32_t cp) {
     if (cp < ascii_.size()) {
       if (ascii_[cp] == nullptr) ascii_[cp] = &GlyphAt(FT_Get_Char_Index(face_, cp));
       return *ascii_[cp];
@@ -274,67 +312,188 @@ class FreeTypeFace final : public FontFace {
     return GlyphAt(FT_Get_Char_Index(face_, cp));
   }
 
-  const Glyph& GlyphAt(FT_UInt index) {
+  // The glyph's metrics, measured on first use and kept for the life of the face (a font has
+  // at most 65536 glyphs, and the map's nodes never move).
+  Glyph& GlyphAt(FT_UInt index) {
     if (auto it = glyphs_.find(index); it != glyphs_.end()) return it->second;
-    Glyph glyph = Render(index);
-    if (cache_bytes_ + glyph.coverage.size() > kMaxCacheBytes) {
-      glyphs_.clear();
-      ascii_.fill(nullptr);
-      cache_bytes_ = 0;
-    }
-    cache_bytes_ += glyph.coverage.size();
-    return glyphs_.emplace(index, std::move(glyph)).first->second;
+    return glyphs_.emplace(index, Measure(index)).first->second;
   }
 
-  // Loads, hints and renders one glyph. Measuring and drawing both read the result, so they
-  // agree on every advance. A glyph that fails to load is empty and has no width.
-  Glyph Render(FT_UInt index) {
+  // Loads the glyph into the face's slot, hinted and emboldened as it is drawn.
+  bool LoadSlot(FT_UInt index) {
+    if (slot_holds_ == index) return true;
+    slot_holds_ = kNoGlyph;
+    if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0) return false;
+    if (embolden_) FT_GlyphSlot_Embolden(face_->glyph);
+    slot_holds_ = index;
+    return true;
+  }
+
+  // Advance and box without rendering. Rendering places the coverage on the pixels the
+  // outline's control box touches; a pixel of margin keeps the box sure to hold it. A glyph
+  // that fails to load is empty and has no width.
+  Glyph Measure(FT_UInt index) {
     Glyph glyph;
-    if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_NORMAL) != 0) return glyph;
+    glyph.index = index;
+    if (!LoadSlot(index)) return glyph;
+    const FT_GlyphSlot slot = face_->glyph;
+    glyph.advance = PixelRound(slot->advance.x);
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+      if (slot->outline.n_points <= 0) return glyph;
+      FT_BBox box;
+      FT_Outline_Get_CBox(&slot->outline, &box);
+      glyph.x0 = PixelFloor(box.xMin) - 1;
+      glyph.x1 = PixelCeil(box.xMax) + 1;
+      glyph.y0 = -PixelCeil(box.yMax) - 1;
+      glyph.y1 = -PixelFloor(box.yMin) + 1;
+    } else if (slot->format == FT_GLYPH_FORMAT_BITMAP) {
+      const FT_Bitmap& bitmap = slot->bitmap;
+      if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.buffer == nullptr) return glyph;
+      glyph.x0 = slot->bitmap_left;
+      glyph.x1 = static_cast<int>(std::min<int64_t>(int64_t{slot->bitmap_left} + bitmap.width,
+                                                    std::numeric_limits<int>::max()));
+      glyph.y0 = static_cast<int>(std::max<int64_t>(-int64_t{slot->bitmap_top}, -kMaxTextExtent));
+      glyph.y1 = static_cast<int>(
+          std::min<int64_t>(int64_t{glyph.y0} + bitmap.rows, std::numeric_limits<int>::max()));
+    } else {  // no box known before rendering: any target may show it
+      glyph.x0 = glyph.y0 = -kMaxTextExtent;
+      glyph.x1 = glyph.y1 = kMaxTextExtent;
+    }
+    glyph.ink = true;
+    return glyph;
+  }
+
+  void BeginDrawing() {
+    ++drawing_;
+    drawing_bytes_ = 0;
+  }
+
+  // A glyph rendered just for this drawing is not kept beyond it.
+  void EndDrawing() {
+    scratch_ = Coverage{};
+    scratch_holds_ = kNoGlyph;
+  }
+
+  // Blends the glyph with its pen at (pen, baseline), rendering it only when its box meets
+  // the target.
+  void DrawGlyph(const PixelView& target, int64_t pen, int64_t baseline, Glyph& glyph,
+                 Color color) {
+    if (!glyph.ink || pen + glyph.x1 <= 0 || pen + glyph.x0 >= target.width ||
+        baseline + glyph.y1 <= 0 || baseline + glyph.y0 >= target.height) {
+      return;
+    }
+    if (const Coverage* coverage = CoverageOf(glyph)) {
+      Blit(target, pen + coverage->left, baseline - coverage->top, *coverage, color);
+    }
+  }
+
+  const Coverage* CoverageOf(Glyph& glyph) {
+    if (glyph.cached) {
+      Touch(glyph);
+      return &glyph.coverage;
+    }
+    if (scratch_holds_ == glyph.index) return &scratch_;
+    Coverage coverage;
+    if (!Render(glyph.index, coverage)) {
+      glyph.ink = false;  // nothing will ever show: not tried again
+      return nullptr;
+    }
+    if (!MakeRoom(coverage.alpha.size())) {
+      scratch_ = std::move(coverage);
+      scratch_holds_ = glyph.index;
+      return &scratch_;
+    }
+    glyph.coverage = std::move(coverage);
+    glyph.cached = true;
+    cache_bytes_ += glyph.coverage.alpha.size();
+    Touch(glyph);
+    return &glyph.coverage;
+  }
+
+  // Makes the glyph the most recently used, counting it among this drawing's glyphs.
+  void Touch(Glyph& glyph) {
+    if (glyph.used != drawing_) {
+      glyph.used = drawing_;
+      drawing_bytes_ += glyph.coverage.alpha.size();
+    }
+    if (newest_ == &glyph) return;
+    Unlink(glyph);
+    glyph.older = newest_;
+    if (newest_ != nullptr) newest_->newer = &glyph;
+    newest_ = &glyph;
+    if (oldest_ == nullptr) oldest_ = &glyph;
+  }
+
+  void Unlink(Glyph& glyph) {
+    if (glyph.newer != nullptr) glyph.newer->older = glyph.older;
+    if (glyph.older != nullptr) glyph.older->newer = glyph.newer;
+    if (newest_ == &glyph) newest_ = glyph.older;
+    if (oldest_ == &glyph) oldest_ = glyph.newer;
+    glyph.newer = glyph.older = nullptr;
+  }
+
+  // Evicts the least recently used coverage until `bytes` more fit the budget. Glyphs this
+  // drawing has used stay: a line with more large glyphs than fit then keeps the first ones
+  // and draws the rest without keeping them, instead of every glyph evicting the next one.
+  // False when the new coverage cannot be kept.
+  bool MakeRoom(size_t bytes) {
+    if (bytes > kMaxCacheBytes - drawing_bytes_) return false;
+    while (cache_bytes_ + bytes > kMaxCacheBytes && oldest_ != nullptr) {
+      Glyph& victim = *oldest_;
+      Unlink(victim);
+      cache_bytes_ -= victim.coverage.alpha.size();
+      victim.coverage = Coverage{};
+      victim.cached = false;
+    }
+    return true;
+  }
+
+  // Loads, hints and renders one glyph, as measuring loaded it. False when nothing shows.
+  bool Render(FT_UInt index, Coverage& out) {
+    if (!LoadSlot(index)) return false;
     FT_GlyphSlot slot = face_->glyph;
-    if (embolden_) FT_GlyphSlot_Embolden(slot);
-    glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    slot_holds_ = kNoGlyph;  // the slot now holds the rendering, no longer the outline
     if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
         FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
-      return glyph;
+      return false;
     }
     const FT_Bitmap& bitmap = slot->bitmap;
-    if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.buffer == nullptr) return glyph;
+    if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.buffer == nullptr) return false;
     if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY && bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
         bitmap.pixel_mode != FT_PIXEL_MODE_BGRA) {
-      return glyph;
+      return false;
     }
-    glyph.left = slot->bitmap_left;
-    glyph.top = slot->bitmap_top;
-    glyph.width = static_cast<int>(bitmap.width);
-    glyph.rows = static_cast<int>(bitmap.rows);
-    glyph.coverage.resize(static_cast<size_t>(glyph.width) * glyph.rows);
+    out.left = slot->bitmap_left;
+    out.top = slot->bitmap_top;
+    out.width = static_cast<int>(bitmap.width);
+    out.rows = static_cast<int>(bitmap.rows);
+    out.alpha.resize(static_cast<size_t>(out.width) * out.rows);
     // The pitch steps down one row; with a negative pitch the top row is stored last.
     const unsigned char* row = bitmap.buffer;
-    if (bitmap.pitch < 0) row -= static_cast<ptrdiff_t>(bitmap.pitch) * (glyph.rows - 1);
-    uint8_t* out = glyph.coverage.data();
-    for (int y = 0; y < glyph.rows; ++y, row += bitmap.pitch, out += glyph.width) {
-      for (int x = 0; x < glyph.width; ++x) {
+    if (bitmap.pitch < 0) row -= static_cast<ptrdiff_t>(bitmap.pitch) * (out.rows - 1);
+    uint8_t* dst = out.alpha.data();
+    for (int y = 0; y < out.rows; ++y, row += bitmap.pitch, dst += out.width) {
+      for (int x = 0; x < out.width; ++x) {
         switch (bitmap.pixel_mode) {
           case FT_PIXEL_MODE_GRAY:
-            out[x] = static_cast<uint8_t>(bitmap.num_grays == 256
+            dst[x] = static_cast<uint8_t>(bitmap.num_grays == 256
                                               ? row[x]
                                               : row[x] * 255 / std::max(1, bitmap.num_grays - 1));
             break;
           case FT_PIXEL_MODE_MONO:
-            out[x] = (row[x >> 3] & (0x80 >> (x & 7))) != 0 ? 255 : 0;
+            dst[x] = (row[x >> 3] & (0x80 >> (x & 7))) != 0 ? 255 : 0;
             break;
           default:  // BGRA: the alpha channel is the coverage
-            out[x] = row[x * 4 + 3];
+            dst[x] = row[x * 4 + 3];
             break;
         }
       }
     }
-    return glyph;
+    return true;
   }
 
-  // Blends the glyph's coverage in the colour over the view, clipped to it.
-  static void Blit(const PixelView& target, int64_t gx, int64_t gy, const Glyph& glyph,
+  // Blends the coverage in the colour over the view, clipped to it.
+  static void Blit(const PixelView& target, int64_t gx, int64_t gy, const Coverage& glyph,
                    Color color) {
     const int64_t x0 = std::max<int64_t>(gx, 0);
     const int64_t y0 = std::max<int64_t>(gy, 0);
@@ -345,7 +504,7 @@ class FreeTypeFace final : public FontFace {
     const uint32_t solid = static_cast<uint32_t>(color) & kColorMask;
     for (int64_t y = y0; y < y1; ++y) {
       uint32_t* dst = target.Row(static_cast<int>(y));
-      const uint8_t* src = glyph.coverage.data() + (y - gy) * glyph.width;
+      const uint8_t* src = glyph.alpha.data() + (y - gy) * glyph.width;
       for (int64_t x = x0; x < x1; ++x) {
         const int a = src[x - gx];
         if (a == 0) continue;
@@ -369,8 +528,15 @@ class FreeTypeFace final : public FontFace {
   int ascent_ = 0;
   int descent_ = 0;
   std::unordered_map<FT_UInt, Glyph> glyphs_;
-  std::array<const Glyph*, 128> ascii_;  // fast path from ASCII to cached glyphs
+  std::array<Glyph*, 128> ascii_;  // fast path from ASCII to the glyphs
+  FT_UInt slot_holds_ = kNoGlyph;  // the glyph loaded (not rendered) in the face's slot
+  Glyph* newest_ = nullptr;
+  Glyph* oldest_ = nullptr;
   size_t cache_bytes_ = 0;
+  uint64_t drawing_ = 0;      // counts drawings
+  size_t drawing_bytes_ = 0;  // bytes of cached coverage the current drawing has used
+  Coverage scratch_;          // a glyph drawn without being kept
+  FT_UInt scratch_holds_ = kNoGlyph;
 };
 
 // --- Font resolution -------------------------------------------------------------------------

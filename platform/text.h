@@ -18,6 +18,10 @@
 
 namespace starquill {
 
+// The largest text extent handed out, in pixels: exact as a float, and with room for the sums
+// and differences callers form from it in 32-bit integers. Longer text measures this much.
+inline constexpr int kMaxTextExtent = 1 << 30;
+
 class FontFace {
  public:
   virtual ~FontFace() = default;
@@ -28,11 +32,13 @@ class FontFace {
   virtual int Descent() const = 0;
   int LineHeight() const { return Ascent() + Descent(); }
 
-  // Width in pixels of the text on one line: the sum of its glyphs' advances.
+  // Width in pixels of the text on one line: the sum of its glyphs' advances, held within
+  // kMaxTextExtent either way. Measuring never renders a glyph.
   virtual int TextWidth(std::string_view utf8) = 0;
 
   // Draws the text with the top-left corner of its line box at (x, top), anti-aliased over
-  // the pixels already there, clipped to the view. Nothing is drawn behind the glyphs.
+  // the pixels already there, clipped to the view. Nothing is drawn behind the glyphs, and
+  // glyphs wholly outside the view are not rendered.
   virtual void Draw(const PixelView& target, int x, int top, std::string_view utf8,
                     Color color) = 0;
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "tests/support/button_fixture.h"
@@ -36,6 +37,24 @@ TEST(CaptionLayout, PlacesByAlignment) {
   EXPECT_EQ(PlaceIconAndCaption(0, 100, 60, 16, 16, 40, 13, 8).PX, 43);
 
   EXPECT_FALSE(PlaceIconAndCaption(7, 100, 30, 16, 16, 40, 13, 8).placed);
+}
+
+TEST(CaptionLayout, ExtremeSizesArePlacedWithinRange) {
+  // The widest measured caption lies right of any face, half its width away.
+  EXPECT_EQ(PlaceIconAndCaption(2, 145, 33, 0, 0, 1 << 30, 2328, 8).CX, (1 << 29) - 72);
+  // Sizes at the ends of the 32-bit range are held at its ends, not wrapped.
+  for (int32_t alignment = 0; alignment < 4; ++alignment) {
+    SCOPED_TRACE(alignment);
+    const auto far = PlaceIconAndCaption(alignment, INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN,
+                                         INT32_MIN, INT32_MIN, INT32_MIN);
+    EXPECT_GE(far.CX, 0);
+    EXPECT_GE(far.CY, 0);
+    EXPECT_GT(far.PY, 0);
+    const auto back = PlaceIconAndCaption(alignment, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX,
+                                          INT32_MAX, INT32_MAX, INT32_MAX);
+    EXPECT_GE(back.CX, 0);
+    EXPECT_LT(back.PY, 0);
+  }
 }
 
 // A 4 x 4 opaque red picture.

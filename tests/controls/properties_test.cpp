@@ -9,6 +9,9 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
+#include "controls/caption_layout.h"
+#include "platform/numbers.h"
+#include "platform/text.h"
 #include "tests/support/fake_host.h"
 
 namespace starquill {
@@ -232,6 +235,44 @@ TEST(ButtonPersistence, MissingOrBrokenEntriesLoadTheirDefaults) {
   EXPECT_FALSE(b.DisplayHand());
   EXPECT_EQ(b.Window().MousePointer(), kPointerArrow);
   EXPECT_FALSE(b.m_TrackAvailable);  // designing: no hover tracking
+}
+
+// A stored design is data: the largest font a design holds with a caption of a million
+// characters loads, lays out and paints like any other, at 1x and on a dense screen. The
+// caption measures at the cap and lies far right of the face, so the face shows none of it.
+TEST(ButtonPersistence, AHugeFontAndAMillionCharacterCaptionLoadAndPaint) {
+  const std::string caption(1'000'000, 'W');  // wider than 2^31 pixels at this size
+  const std::string font = "Font = \"Tahoma\" 4096 bold\nStyle = 6\n";
+  for (double scale : {1.0, 2.0}) {
+    SCOPED_TRACE(scale);
+    Recorded huge, empty;
+    for (Recorded* r : {&huge, &empty}) {
+      r->button->Window().SetDeviceScale(scale);
+      r->button->ReadProperties(PropertyBag::Parse(
+          font + "Caption = \"" + (r == &huge ? caption : std::string()) + "\"\n"));
+    }
+    CandyButton& b = *huge.button;
+    EXPECT_EQ(b.Caption(), caption);
+    EXPECT_EQ(b.Font(), (FontSpec{"Tahoma", 4096, true, false}));
+
+    const float width = b.Picture1.TextWidth(caption);
+    EXPECT_EQ(width, static_cast<float>(kMaxTextExtent));
+    const int32_t height = RoundToInt32(b.Picture1.TextHeight(caption));
+    EXPECT_GT(height, 24);
+    for (int32_t alignment : {0, 1, 2, 3}) {
+      const auto at = PlaceIconAndCaption(alignment, 80, 24, 0, 0, RoundToInt32(width), height, 8);
+      EXPECT_EQ(at.CX, kMaxTextExtent / 2 - 40) << alignment;
+      EXPECT_GE(at.CY, 0) << alignment;
+      EXPECT_LT(at.CY, height) << alignment;
+    }
+    for (int32_t state : {StateUp, StateHover, StateDown}) {
+      for (Recorded* r : {&huge, &empty}) {
+        int32_t asked = state;
+        r->button->Redraw(asked);
+      }
+      EXPECT_EQ(huge.Pixels(), empty.Pixels()) << state;
+    }
+  }
 }
 
 }  // namespace

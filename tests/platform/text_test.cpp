@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/font.h"
+#include "platform/surface.h"
 
 namespace starquill {
 namespace {
@@ -277,8 +278,53 @@ TEST(DrawTest, DegenerateTargetsAndPositionsAreSafe) {
   EXPECT_GT(face->TextWidth(huge), 1 << 21);
   face->Draw(canvas.view, -5, 0, huge, kWhite);
   const auto giant = ResolveFont(FontOf("Arial", 1e6));
-  EXPECT_EQ(giant->TextWidth(huge), INT_MAX);
   giant->Draw(canvas.view, -100, -100, "Wg", kWhite);
+}
+
+// Measures of any text stay where callers can round them to 32 bits and add to them: capped
+// at kMaxTextExtent, which a float holds exactly, also in a surface's own units.
+TEST(TextWidthTest, HugeExtentsAreCappedExactlyInFloat) {
+  static_assert(static_cast<double>(static_cast<float>(kMaxTextExtent)) == kMaxTextExtent);
+  const std::string huge(1 << 20, 'W');
+  for (double size : {8.25, 1e6, std::nan("")}) {
+    EXPECT_LE(ResolveFont(FontOf("Arial", size))->TextWidth(huge), kMaxTextExtent) << size;
+  }
+  EXPECT_EQ(ResolveFont(FontOf("Arial", 1e6))->TextWidth(huge), kMaxTextExtent);
+
+  Surface pixels(40, 20);
+  pixels.SetFont(FontOf("Tahoma", 4096, true));
+  EXPECT_EQ(pixels.TextWidth(huge), static_cast<float>(kMaxTextExtent));
+  Surface tiny_units(40, 20);  // a unit far smaller than a pixel: every measure is huge
+  tiny_units.SetScaleWidth(1e30f);
+  tiny_units.SetScaleHeight(-1e30f);
+  EXPECT_EQ(tiny_units.TextWidth("W"), static_cast<float>(kMaxTextExtent));
+  EXPECT_EQ(tiny_units.TextHeight("W"), static_cast<float>(kMaxTextExtent));
+}
+
+// At the largest size every glyph is megabytes of coverage and a face keeps only a few:
+// drawing many of them evicts and renders again, and neither measures nor pixels change.
+// Within one drawing the glyphs beyond what fits are drawn without being kept.
+TEST(DrawTest, HugeGlyphsMeasureAndDrawAlikeWhenTheirCacheOverflows) {
+  const auto giant = ResolveFont(FontOf("Tahoma", 4096, true));
+  const std::string text = "WM@QOGDHNUBKRAVXEPYZ&%#mmWM@Q";  // 50 MB of coverage, then repeats
+  const int width = giant->TextWidth(text);
+  std::vector<int64_t> pens;
+  giant->PenPositions(text, 0, pens);
+  // A band through the middle of the line, first drawn a glyph at a time...
+  const int top = -1000, rows = 48;
+  Canvas apart(width, rows, kBlack);
+  for (size_t k = 0; k < text.size(); ++k) {
+    giant->Draw(apart.view, static_cast<int>(pens[k]), top, text.substr(k, 1), kWhite);
+  }
+  EXPECT_GT(FindInk(apart, kBlack).count, width);
+  // ...then the whole line at once, either way.
+  Canvas line(width, rows, kBlack);
+  giant->Draw(line.view, 0, top, text, kWhite);
+  EXPECT_EQ(line.pixels, apart.pixels);
+  Canvas at_pens(width, rows, kBlack);
+  giant->DrawAtPens(at_pens.view, pens, top + giant->Ascent(), text, kWhite);
+  EXPECT_EQ(at_pens.pixels, apart.pixels);
+  EXPECT_EQ(giant->TextWidth(text), width);
 }
 
 TEST(DrawTest, SyntheticObliqueSlantsWithoutChangingWidth) {
