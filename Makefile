@@ -6,7 +6,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup build run test bench format clean
+.PHONY: all setup build run test bench package format clean
 
 all: build
 
@@ -35,6 +35,10 @@ test: build $(ASAN_BUILD)/CMakeCache.txt
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do $$b --benchmark_min_time=1; done
+
+# The Debian package, built by CPack into the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

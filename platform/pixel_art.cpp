@@ -44,14 +44,15 @@ bool IsPaletteKey(char c) {
 
 }  // namespace
 
-Bitmap ParsePixelArt(std::string_view text) {
+Bitmap ParsePixelArt(std::string_view text, int size) {
+  if (size < 1) return {};
   // Pixel value per character; keys not in the palette stay unset.
   std::array<std::optional<uint32_t>, 256> colors{};
   colors[static_cast<unsigned char>('.')] = 0u;
   int palette_size = 0;
 
   Bitmap picture;
-  picture.pixels.reserve(static_cast<size_t>(kPixelArtSize) * kPixelArtSize);
+  picture.pixels.reserve(static_cast<size_t>(size) * static_cast<size_t>(size));
   int rows = 0;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -66,7 +67,7 @@ Bitmap ParsePixelArt(std::string_view text) {
       slot = color;
       continue;
     }
-    if (rows == kPixelArtSize || line.size() != static_cast<size_t>(kPixelArtSize)) return {};
+    if (rows == size || line.size() != static_cast<size_t>(size)) return {};
     for (const char c : line) {
       const auto& pixel = colors[static_cast<unsigned char>(c)];
       if (!pixel) return {};
@@ -74,9 +75,9 @@ Bitmap ParsePixelArt(std::string_view text) {
     }
     ++rows;
   }
-  if (rows != kPixelArtSize) return {};
-  picture.width = kPixelArtSize;
-  picture.height = kPixelArtSize;
+  if (rows != size) return {};
+  picture.width = size;
+  picture.height = size;
   return picture;
 }
 

@@ -1,46 +1,75 @@
 #!/bin/bash
-# Installs the build into a fresh folder and checks what the desktop needs from it: the
-# program, its desktop entry and its icon at every size, each a PNG of that size with an
-# alpha channel.
-#   check_install.sh CMAKE BUILD_DIR PREFIX
+# Installs the build into a fresh folder (prefix ROOT/usr) and checks what the desktop and a
+# distribution need from it: exactly the expected files, the program where Debian puts games,
+# and a desktop entry, metainfo, manual page and icons that the real validators and renderers
+# accept without a single warning.
+#   check_install.sh CMAKE BUILD_DIR ROOT
 set -euo pipefail
 
-cmake=$1 build=$2 prefix=$3
+cmake=$1 build=$2 root=$3
+prefix=$root/usr
+id=org.starquill.Starquill
+sizes=(16 24 32 48 64 128 256)
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-rm -rf "$prefix"
+rm -rf "$root"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
-[[ -x $prefix/bin/starquill ]] || fail "bin/starquill is missing or not executable"
+# Nothing more and nothing less: a stray file would end up in the package too.
+expected=(games/starquill "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+  share/man/man6/starquill.6.gz share/doc/starquill/copyright share/doc/starquill/changelog.gz
+  "share/icons/hicolor/scalable/apps/$id.svg")
+for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/$id.png"); done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$prefix" && find . -type f -printf '%P\n' | sort) ||
+  fail "installed files differ from the expected ones (< missing, > unexpected)"
+[[ -x $prefix/games/starquill ]] || fail "games/starquill is not executable"
 
-entry=$prefix/share/applications/starquill.desktop
+# The validators print their findings and may still exit 0: any output at all is a failure.
+entry=$prefix/share/applications/$id.desktop
 if [[ -f $entry ]]; then
-  [[ $(head -n 1 "$entry") == "[Desktop Entry]" ]] || fail "$entry: no [Desktop Entry] group first"
-  for line in Type=Application Name=Starquill Exec=starquill Icon=starquill Terminal=false \
-      'Categories=Game;'; do
+  found=$(desktop-file-validate "$entry" 2>&1) && [[ -z $found ]] ||
+    fail "desktop-file-validate: $found"
+  for line in Name=Starquill Exec=starquill "Icon=$id" Terminal=false; do
     grep -qx -- "$line" "$entry" || fail "$entry: no line $line"
   done
-  grep -q '^Comment=.' "$entry" || fail "$entry: no Comment"
-  # Every line is a comment, a group header or Key=value, and no key appears twice.
-  bad=$(grep -Evn '^(#.*|\[[^][]+\]|[A-Za-z0-9-]+(\[[^]]+\])?=.*|)$' "$entry" || true)
-  [[ -z $bad ]] || fail "$entry: malformed lines: $bad"
-  dups=$(grep -Eo '^[A-Za-z0-9-]+(\[[^]]+\])?=' "$entry" | sort | uniq -d)
-  [[ -z $dups ]] || fail "$entry: repeated keys: $dups"
-else
-  fail "$entry is missing"
+fi
+# The tree as a whole, which also checks that the metainfo's launchable names an installed
+# desktop entry. --strict fails on any finding but pedantic ones (the capitals in the id, which
+# the reverse-DNS application id has).
+found=$(appstreamcli validate-tree --no-net --strict "$root" 2>&1) ||
+  fail "appstreamcli validate-tree: $found"
+
+manual=$prefix/share/man/man6/starquill.6.gz
+if [[ -f $manual ]]; then
+  gzip -t "$manual" || fail "$manual is not gzip-compressed"
+  found=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
+    man --warnings -E UTF-8 -l -Tutf8 -Z "$manual" 2>&1 >/dev/null) && [[ -z $found ]] ||
+    fail "$manual does not render cleanly: $found"
 fi
 
-for n in 16 24 32 48 64 128 256; do
-  png=$prefix/share/icons/hicolor/${n}x${n}/apps/starquill.png
-  if [[ ! -f $png ]]; then
-    fail "$png is missing"
-    continue
-  fi
+for n in "${sizes[@]}"; do
+  png=$prefix/share/icons/hicolor/${n}x$n/apps/$id.png
+  [[ -f $png ]] || continue
   got=$(identify -format '%m %w %h %A' "$png" 2>&1) || true
   # %A: "Blend" or "True" when the image has an alpha channel.
-  [[ $got =~ ^PNG\ $n\ $n\ (Blend|True)$ ]] || fail "$png: expected a ${n}x${n} PNG with alpha, got: $got"
+  [[ $got =~ ^PNG\ $n\ $n\ (Blend|True)$ ]] || fail "$png: expected a ${n}x$n PNG with alpha, got: $got"
 done
+# The SVG is well-formed and, rendered by the desktop's SVG library at its own size, is the
+# 32 px icon pixel for pixel.
+svg=$prefix/share/icons/hicolor/scalable/apps/$id.svg
+if [[ -f $svg ]]; then
+  xmllint --noout "$svg" || fail "$svg is not well-formed XML"
+  rendered=$(mktemp --suffix=.png)
+  if rsvg-convert "$svg" -o "$rendered"; then
+    differing=$(compare -metric AE "$rendered" "$prefix/share/icons/hicolor/32x32/apps/$id.png" \
+      null: 2>&1) || true
+    [[ $differing == 0 ]] || fail "$svg rendered differs from the 32 px icon in $differing pixels"
+  else
+    fail "rsvg-convert cannot render $svg"
+  fi
+  rm -f "$rendered"
+fi
 
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
