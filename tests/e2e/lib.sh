@@ -11,10 +11,15 @@ app_pid=""
 screen_width=1024
 screen_height=768
 
+# Stops what the script started and waits until it is gone: an X server still shutting down
+# would hold its display's sockets while the next script's server starts.
 cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  local pid
+  for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] || continue
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
