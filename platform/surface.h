@@ -82,6 +82,8 @@ class Surface {
 
   // Points, lines and boxes, in scale units.
   void PSet(float x, float y, Color color);
+  // Many points in a row: see Points below.
+  class Points;
   // The straight line from the first point up to, but not including, the second.
   void Line(float x1, float y1, float x2, float y2, Color color);
   // The filled rectangle with these two corners, both included.
@@ -184,6 +186,53 @@ class Surface {
   std::shared_ptr<FontFace> face_;         // measures and lays out, at 1x
   std::shared_ptr<FontFace> device_face_;  // draws, at the device scale
   PictureRef picture_;
+};
+
+// Points in bulk: a snapshot of the surface's mapping and store for a loop that sets many
+// points, so that nothing of the surface is read again per point. It gives the same pixels as
+// PSet, and is valid while the surface keeps its size, scale and coordinate system (a loop
+// over one firework's sparkles).
+class Surface::Points {
+ public:
+  explicit Points(Surface& surface)
+      : surface_(surface),
+        bits_(surface.pixels_.data()),
+        stride_(static_cast<size_t>(surface.device_width_)),
+        left_(surface.scale_left_),
+        top_(surface.scale_top_),
+        per_unit_x_(surface.pixels_per_unit_x_),
+        per_unit_y_(surface.pixels_per_unit_y_),
+        width_(surface.width_d_),
+        height_(surface.height_d_),
+        scale_is_one_(surface.scale_is_one_) {}
+
+  void PSet(float x, float y, Color color) {
+    const double px = (static_cast<double>(x) - left_) * per_unit_x_;
+    const double py = (static_cast<double>(y) - top_) * per_unit_y_;
+    // Written so that NaN fails the test and is clipped.
+    if (px >= 0.0 && px < width_ && py >= 0.0 && py < height_) {
+      const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+      if (scale_is_one_) [[likely]] {
+        bits_[static_cast<size_t>(static_cast<int>(py)) * stride_ +
+              static_cast<size_t>(static_cast<int>(px))] = value;
+      } else {
+        surface_.FillBlock(static_cast<int>(px), static_cast<int>(py), value);
+      }
+    }
+  }
+
+  // Whether points at this height can land on the surface at all.
+  bool ShowsHeight(float y) const {
+    const double py = (static_cast<double>(y) - top_) * per_unit_y_;
+    return py >= 0.0 && py < height_;
+  }
+
+ private:
+  Surface& surface_;
+  uint32_t* bits_;
+  size_t stride_;
+  double left_, top_, per_unit_x_, per_unit_y_, width_, height_;
+  bool scale_is_one_;
 };
 
 inline void Surface::PSet(float x, float y, Color color) {
