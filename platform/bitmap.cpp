@@ -62,18 +62,18 @@ void RenderPicture(const Bitmap& picture, const PixelView& target, int64_t x, in
       const uint32_t alpha = p >> 24;
       if (alpha == 0) continue;
       if (alpha == 255) {
-        row[tx] = kOpaque | (p & kColorMask);
+        row[tx] = StoredPixel(static_cast<Color>(p & kColorMask));
         continue;
       }
+      const auto blend = [alpha](int fg, int bg) {
+        return bg + ((fg - bg) * static_cast<int>(alpha) + (fg >= bg ? 127 : -127)) / 255;
+      };
       const uint32_t under = row[tx];
-      uint32_t blended = kOpaque;
-      for (int shift = 0; shift <= 16; shift += 8) {
-        const int fg = static_cast<int>((p >> shift) & 0xFF);
-        const int bg = static_cast<int>((under >> shift) & 0xFF);
-        const int c = bg + ((fg - bg) * static_cast<int>(alpha) + (fg >= bg ? 127 : -127)) / 255;
-        blended |= static_cast<uint32_t>(c) << shift;
-      }
-      row[tx] = blended;
+      const Color over = static_cast<Color>(p & kColorMask);
+      const Color shown = ColorOfStored(under);
+      row[tx] =
+          StoredPixel(RGB(blend(RedOf(over), RedOf(shown)), blend(GreenOf(over), GreenOf(shown)),
+                          blend(BlueOf(over), BlueOf(shown))));
     }
   }
 }

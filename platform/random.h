@@ -20,8 +20,8 @@ inline uint32_t RotateLeft(uint32_t x, int k) {
   return (x << k) | (x >> (32 - k));
 }
 
-inline uint32_t NextRandomBits() {
-  uint32_t* s = g_random.s;
+inline uint32_t NextRandomBits(RandomState& state) {
+  uint32_t* s = state.s;
   const uint32_t result = RotateLeft(s[1] * 5, 7) * 9;
   const uint32_t t = s[1] << 9;
   s[2] ^= s[0];
@@ -32,12 +32,33 @@ inline uint32_t NextRandomBits() {
   s[3] = RotateLeft(s[3], 11);
   return result;
 }
+
+inline float UnitFromBits(uint32_t bits) {
+  return static_cast<float>(bits >> 8) * 0x1p-24f;
+}
 }  // namespace detail
 
 // Next value of the shared generator, 0 <= r < 1, a multiple of 2^-24.
 inline float Rnd() {
-  return static_cast<float>(detail::NextRandomBits() >> 8) * 0x1p-24f;
+  return detail::UnitFromBits(detail::NextRandomBits(detail::g_random));
 }
+
+// The shared generator for a loop that draws many numbers: the state is taken into a local
+// here and given back when the stream ends, so that it stays in registers instead of being
+// reloaded around every pixel the loop stores (a store could alias the global). Its draws
+// continue the shared sequence; nothing else may draw while a stream lives.
+class RandomStream {
+ public:
+  RandomStream() : state_(detail::g_random) {}
+  ~RandomStream() { detail::g_random = state_; }
+  RandomStream(const RandomStream&) = delete;
+  RandomStream& operator=(const RandomStream&) = delete;
+
+  float Rnd() { return detail::UnitFromBits(detail::NextRandomBits(state_)); }
+
+ private:
+  RandomState state_;
+};
 
 // Reseeds the shared generator from a number (the program uses the seconds since midnight).
 // Equal seeds give equal sequences; any two different doubles give different states.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <span>
 
 #include "platform/numbers.h"
 #include "platform/text.h"
@@ -39,9 +40,8 @@ float TextExtent(double v) {
   return static_cast<float>(std::clamp(v, -kMax, kMax));
 }
 
-uint32_t Opaque(Color color) {
-  return kOpaque | (static_cast<uint32_t>(color) & kColorMask);
-}
+// Beyond this many boxes drawn since the last clear, the next one clears everything.
+constexpr size_t kMaxDrawnBoxes = 1024;
 
 }  // namespace
 
@@ -80,8 +80,11 @@ void Surface::Resize(int width, int height) {
     scale_is_one_ = steps == kScaleSteps;
     device_width_ = static_cast<int>(DeviceEdge(width));
     device_height_ = static_cast<int>(DeviceEdge(height));
-    pixels_.assign(static_cast<size_t>(device_width_) * static_cast<size_t>(device_height_),
-                   Opaque(back_color_));
+    const size_t pixels = static_cast<size_t>(device_width_) * static_cast<size_t>(device_height_);
+    pixels_.assign(pixels, StoredPixel(back_color_));
+    // Room for a point on one pixel in eight, beyond which a whole clear is as cheap.
+    drawn_points_.assign(std::max<size_t>(1024, static_cast<size_t>(width) * height / 8), 0);
+    FilledWith(StoredPixel(back_color_));
   }
   if (!user_scale_) {
     scale_width_ = static_cast<float>(width_);
@@ -154,12 +157,38 @@ void Surface::FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
 void Surface::FillBlock(int x, int y, uint32_t value) {
   FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(int64_t{x} + 1), DeviceEdge(int64_t{y} + 1),
              value);
+  RecordPoint(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
+}
+
+void Surface::DrawDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value) {
+  FillDevice(x0, y0, x1, y1, value);
+  RecordBox(x0, y0, x1, y1);
+}
+
+void Surface::RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  x0 = std::max<int64_t>(x0, 0);
+  y0 = std::max<int64_t>(y0, 0);
+  x1 = std::min<int64_t>(x1, device_width_);
+  y1 = std::min<int64_t>(y1, device_height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  if (drawn_boxes_.size() < kMaxDrawnBoxes) {
+    drawn_boxes_.push_back({x0, y0, x1, y1});
+  } else {
+    drawn_everywhere_ = true;
+  }
+}
+
+void Surface::FilledWith(uint32_t value) {
+  filled_with_ = value;
+  drawn_count_ = 0;
+  drawn_boxes_.clear();
+  drawn_everywhere_ = false;
 }
 
 void Surface::SetPixelV(int x, int y, Color color) {
   if (static_cast<unsigned>(x) < static_cast<unsigned>(width_) &&
       static_cast<unsigned>(y) < static_cast<unsigned>(height_)) {
-    FillBlock(x, y, Opaque(color));
+    FillBlock(x, y, StoredPixel(color));
   }
 }
 
@@ -179,7 +208,7 @@ Color Surface::DevicePixel(int dx, int dy) const {
       static_cast<unsigned>(dy) >= static_cast<unsigned>(device_height_)) {
     return -1;
   }
-  return static_cast<Color>(pixels_[static_cast<size_t>(dy) * device_width_ + dx] & kColorMask);
+  return ColorOfStored(pixels_[static_cast<size_t>(dy) * device_width_ + dx]);
 }
 
 Color Surface::Point(float x, float y) const {
@@ -228,7 +257,7 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
   int64_t y = PixelIndex(fy1);
   int64_t xe = PixelIndex(fx2);
   int64_t ye = PixelIndex(fy2);
-  const uint32_t value = Opaque(color);
+  const uint32_t value = StoredPixel(color);
   const PixelView view = DeviceView();
 
   if (y == ye) {  // horizontal: one clipped span, end excluded
@@ -238,7 +267,7 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
     const int64_t a = std::max<int64_t>(from, 0);
     const int64_t b = std::min<int64_t>(to, width_ - 1);
     if (a <= b)
-      FillDevice(DeviceEdge(a), DeviceEdge(y), DeviceEdge(b + 1), DeviceEdge(y + 1), value);
+      DrawDevice(DeviceEdge(a), DeviceEdge(y), DeviceEdge(b + 1), DeviceEdge(y + 1), value);
     return;
   }
 
@@ -263,6 +292,7 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
     if (x >= 0 && x < width_ && y >= 0 && y < height_) {
       if (scale_is_one_) {
         view.Row(static_cast<int>(y))[x] = value;
+        RecordPoint(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
       } else {
         FillBlock(static_cast<int>(x), static_cast<int>(y), value);
       }
@@ -293,11 +323,32 @@ void Surface::FillBox(float x1, float y1, float x2, float y2, Color color) {
   bx = std::min<int64_t>(bx, width_ - 1);
   by = std::min<int64_t>(by, height_ - 1);
   if (ax > bx || ay > by) return;
-  FillDevice(DeviceEdge(ax), DeviceEdge(ay), DeviceEdge(bx + 1), DeviceEdge(by + 1), Opaque(color));
+  DrawDevice(DeviceEdge(ax), DeviceEdge(ay), DeviceEdge(bx + 1), DeviceEdge(by + 1),
+             StoredPixel(color));
 }
 
 void Surface::Cls() {
-  std::fill(pixels_.begin(), pixels_.end(), Opaque(back_color_));
+  const uint32_t background = StoredPixel(back_color_);
+  if (drawn_everywhere_ || picture_ || background != filled_with_) {
+    std::fill(pixels_.begin(), pixels_.end(), background);
+  } else {
+    // Only what was drawn: a show's sky is mostly untouched between two clears.
+    const std::span<const uint32_t> points(drawn_points_.data(), drawn_count_);
+    if (scale_is_one_) {
+      uint32_t* bits = pixels_.data();
+      for (const uint32_t index : points)
+        bits[index] = background;
+    } else {
+      for (const uint32_t index : points) {
+        const int64_t x = index % static_cast<uint32_t>(width_),
+                      y = index / static_cast<uint32_t>(width_);
+        FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1), background);
+      }
+    }
+    for (const DeviceBox& box : drawn_boxes_)
+      FillDevice(box.x0, box.y0, box.x1, box.y1, background);
+  }
+  FilledWith(background);
   DrawPicture();
   current_x_ = 0;
   current_y_ = 0;
@@ -332,11 +383,17 @@ void Surface::Print(std::string_view text) {
   const double px = MapX(current_x_);
   const double py = MapY(current_y_);
   if (px == px && py == py) {  // not NaN
+    const int x = TextOrigin(px), top = TextOrigin(py);
     if (scale_is_one_) {
-      face.Draw(DeviceView(), TextOrigin(px), TextOrigin(py), text, fore_color_);
+      face.Draw(DeviceView(), x, top, text, fore_color_);
     } else {
-      PrintScaled(face, TextOrigin(px), TextOrigin(py), text);
+      PrintScaled(face, x, top, text);
     }
+    // Glyphs may reach beyond their line box (slanted and bold faces): a line height around
+    // it holds them.
+    const int64_t line = face.LineHeight();
+    RecordBox(DeviceEdge(x - line), DeviceEdge(top - line),
+              DeviceEdge(x + int64_t{face.TextWidth(text)} + line), DeviceEdge(top + 2 * line));
   }
   current_x_ = scale_left_;
   if (pixels_per_unit_y_ == pixels_per_unit_y_ && pixels_per_unit_y_ != 0) {
@@ -374,14 +431,18 @@ PictureRef Surface::Image() const {
   image->width = device_width_;
   image->height = device_height_;
   image->scale = DeviceScale();
-  image->pixels.assign(pixels_.begin(), pixels_.end());  // opaque, as the surface stores them
+  image->pixels.resize(pixels_.size());
+  std::transform(pixels_.begin(), pixels_.end(), image->pixels.begin(), [](uint32_t pixel) {
+    return kOpaque | static_cast<uint32_t>(ColorOfStored(pixel));
+  });
   return image;
 }
 
 void Surface::SetPicture(PictureRef picture) {
   // A new background picture replaces the retained drawing: background colour, then picture.
   picture_ = std::move(picture);
-  std::fill(pixels_.begin(), pixels_.end(), Opaque(back_color_));
+  std::fill(pixels_.begin(), pixels_.end(), StoredPixel(back_color_));
+  FilledWith(StoredPixel(back_color_));
   DrawPicture();
 }
 
@@ -402,8 +463,9 @@ void Surface::DrawPicture() {
 void Surface::PaintPicture(const Bitmap& picture, int x, int y, int cx, int cy) {
   if (cx <= 0 || cy <= 0) return;
   const int64_t dx = DeviceEdge(x), dy = DeviceEdge(y);
-  RenderPicture(picture, DeviceView(), dx, dy, DeviceEdge(int64_t{x} + cx) - dx,
-                DeviceEdge(int64_t{y} + cy) - dy);
+  const int64_t dx1 = DeviceEdge(int64_t{x} + cx), dy1 = DeviceEdge(int64_t{y} + cy);
+  RenderPicture(picture, DeviceView(), dx, dy, dx1 - dx, dy1 - dy);
+  RecordBox(dx, dy, dx1, dy1);
 }
 
 }  // namespace starquill

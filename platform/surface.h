@@ -147,8 +147,28 @@ class Surface {
   int64_t DeviceEdge(int64_t i) const;
   // Fills the device pixels [x0, x1) x [y0, y1), clipped to the store.
   void FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
-  // Fills the block of the pixel (x, y), which lies on the surface.
+  // Fills the block of the pixel (x, y), which lies on the surface, and records it as drawn.
   void FillBlock(int x, int y, uint32_t value);
+  // Fills the device pixels [x0, x1) x [y0, y1), clipped to the store, and records them as
+  // drawn.
+  void DrawDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
+
+  // What has been drawn since the store was last filled whole, so that Cls clears only that:
+  // single pixels (by their index among the surface's pixels) and boxes of device pixels. When
+  // there is too much of either, Cls fills the whole store.
+  struct DeviceBox {
+    int64_t x0, y0, x1, y1;
+  };
+  void RecordPoint(size_t index) {
+    if (drawn_count_ < drawn_points_.size()) {
+      drawn_points_[drawn_count_++] = static_cast<uint32_t>(index);
+    } else {
+      drawn_everywhere_ = true;
+    }
+  }
+  void RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+  // The store has just been filled whole with this value: nothing is drawn on it.
+  void FilledWith(uint32_t value);
   FontFace& DeviceFace();
   void PrintScaled(FontFace& face, int x, int top, std::string_view text);
   void Resize(int width, int height);
@@ -166,7 +186,12 @@ class Surface {
   bool scale_is_one_ = true;
   int device_width_ = 0;
   int device_height_ = 0;
-  std::vector<uint32_t> pixels_;  // the device store
+  std::vector<uint32_t> pixels_;        // the device store
+  std::vector<uint32_t> drawn_points_;  // room for the points drawn since the last fill
+  size_t drawn_count_ = 0;
+  std::vector<DeviceBox> drawn_boxes_;
+  bool drawn_everywhere_ = false;
+  uint32_t filled_with_ = 0;  // the value the store was last filled with
   float left_in_container_ = 0;
   float top_in_container_ = 0;
 
@@ -211,10 +236,12 @@ class Surface::Points {
     const double py = (static_cast<double>(y) - top_) * per_unit_y_;
     // Written so that NaN fails the test and is clipped.
     if (px >= 0.0 && px < width_ && py >= 0.0 && py < height_) {
-      const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+      const uint32_t value = StoredPixel(color);
       if (scale_is_one_) [[likely]] {
-        bits_[static_cast<size_t>(static_cast<int>(py)) * stride_ +
-              static_cast<size_t>(static_cast<int>(px))] = value;
+        const size_t index = static_cast<size_t>(static_cast<int>(py)) * stride_ +
+                             static_cast<size_t>(static_cast<int>(px));
+        bits_[index] = value;
+        surface_.RecordPoint(index);
       } else {
         surface_.FillBlock(static_cast<int>(px), static_cast<int>(py), value);
       }
@@ -240,10 +267,12 @@ inline void Surface::PSet(float x, float y, Color color) {
   const double py = MapY(y);
   // Written so that NaN fails the test and is clipped.
   if (px >= 0.0 && px < width_d_ && py >= 0.0 && py < height_d_) {
-    const uint32_t value = kOpaque | (static_cast<uint32_t>(color) & kColorMask);
+    const uint32_t value = StoredPixel(color);
     if (scale_is_one_) [[likely]] {
-      pixels_[static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
-              static_cast<size_t>(static_cast<int>(px))] = value;
+      const size_t index = static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
+                           static_cast<size_t>(static_cast<int>(px));
+      pixels_[index] = value;
+      RecordPoint(index);
     } else {
       FillBlock(static_cast<int>(px), static_cast<int>(py), value);
     }

@@ -501,7 +501,7 @@ class FreeTypeFace final : public FontFace {
     const int64_t y1 = std::min<int64_t>(gy + glyph.rows, target.height);
     if (x0 >= x1 || y0 >= y1) return;
     const int fr = RedOf(color), fg = GreenOf(color), fb = BlueOf(color);
-    const uint32_t solid = static_cast<uint32_t>(color) & kColorMask;
+    const uint32_t solid = StoredPixel(color);
     for (int64_t y = y0; y < y1; ++y) {
       uint32_t* dst = target.Row(static_cast<int>(y));
       const uint8_t* src = glyph.alpha.data() + (y - gy) * glyph.width;
@@ -509,15 +509,15 @@ class FreeTypeFace final : public FontFace {
         const int a = src[x - gx];
         if (a == 0) continue;
         if (a == 255) {
-          dst[x] = solid | kOpaque;
+          dst[x] = solid;
           continue;
         }
-        const uint32_t p = dst[x];
-        const int br = p & 0xFF, bg = (p >> 8) & 0xFF, bb = (p >> 16) & 0xFF;
+        const Color under = ColorOfStored(dst[x]);
+        const int br = RedOf(under), bg = GreenOf(under), bb = BlueOf(under);
         const int r = br + ScaleByCoverage(fr - br, a);
         const int g = bg + ScaleByCoverage(fg - bg, a);
         const int b = bb + ScaleByCoverage(fb - bb, a);
-        dst[x] = static_cast<uint32_t>(r | (g << 8) | (b << 16)) | kOpaque;
+        dst[x] = StoredPixel(r | (g << 8) | (b << 16));
       }
     }
   }

@@ -245,9 +245,9 @@ class QtWindow::SurfaceWidget : public QWidget {
     const QRect client(origin, device);
     QRegion uncovered(client);
     for (const Surface* surface : surfaces) {
-      // The surface's pixels are 0x00BBGGRR with 0xFF on top: RGBA bytes, opaque.
-      QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->DeviceWidth(),
-                   surface->DeviceHeight(), surface->DeviceWidth() * 4, QImage::Format_RGBA8888);
+      // The surface stores its pixels as the window does: showing them is a plain copy.
+      const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->DeviceWidth(),
+                         surface->DeviceHeight(), surface->DeviceWidth() * 4, QImage::Format_RGB32);
       const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
                                    static_cast<int>(std::lround(surface->Top())), 0, 0)
                             .topLeft();

@@ -27,6 +27,7 @@ trap cleanup EXIT
 fail() {
   echo "FAIL: $*" >&2
   [ -f "$work/app.log" ] && sed 's/^/program: /' "$work/app.log" >&2
+  [ -f "$work/xvfb.log" ] && sed "s/^/xvfb: /" "$work/xvfb.log" >&2
   exit 1
 }
 

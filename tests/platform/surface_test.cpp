@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -537,6 +538,111 @@ TEST(SurfaceDeviceScale, BadInputIsClippedAtEveryScale) {
     EXPECT_EQ(s.DevicePixel(-1, 0), -1);
     EXPECT_EQ(s.DevicePixel(s.DeviceWidth(), 0), -1);
   }
+}
+
+}  // namespace
+}  // namespace starquill
+
+namespace starquill {
+namespace {
+
+constexpr Color kOdd = RGB(250, 128, 7);  // every channel different, so that a swap shows
+
+TEST(SurfaceFormat, EveryWayOfDrawingReadsBackTheColourItWasGiven) {
+  for (const double scale : {1.0, 2.0}) {
+    Surface s(40, 20);
+    s.SetDeviceScale(scale);
+    s.SetBackColor(kBlack);
+    s.Cls();
+    s.PSet(1.5f, 1.5f, kOdd);
+    s.Line(3, 5, 10, 5, kOdd);
+    s.FillBox(12, 2, 14, 4, kOdd);
+    s.SetPixelV(16, 1, kOdd);
+    auto dot = std::make_shared<Bitmap>();
+    dot->width = dot->height = 1;
+    dot->pixels = {kOpaque | static_cast<uint32_t>(kOdd)};
+    s.PaintPicture(*dot, 18, 1, 1, 1);
+    s.SetForeColor(kOdd);
+    s.SetFont(FontSpec{"Arial", 30, true, false});
+    s.SetCurrentX(20);
+    s.Print("|");
+    for (const auto& [x, y] :
+         {std::pair{1, 1}, {3, 5}, {9, 5}, {12, 2}, {14, 4}, {16, 1}, {18, 1}}) {
+      EXPECT_EQ(s.Pixel(x, y), kOdd) << x << "," << y << " at scale " << scale;
+    }
+    EXPECT_EQ(s.Point(1.5f, 1.5f), kOdd);
+    EXPECT_EQ(CountPixels(s, kOdd) > 12, true);  // the bar's solid middle too
+    // The window shows the store as it is: 0xFFRRGGBB.
+    EXPECT_EQ(s.Bits()[0], kOpaque);
+    EXPECT_EQ(s.Bits()[static_cast<size_t>(s.DeviceWidth()) * static_cast<size_t>(scale) +
+                       static_cast<size_t>(scale)],
+              0xFFFA8007u);
+    EXPECT_EQ(s.Image()->pixels[static_cast<size_t>(s.DeviceWidth()) * static_cast<size_t>(scale) +
+                                static_cast<size_t>(scale)],
+              kOpaque | static_cast<uint32_t>(kOdd));
+  }
+}
+
+// Whatever was drawn since the last clear, Cls leaves exactly what a clear of the whole store
+// leaves.
+TEST(SurfaceCls, ClearingWhatWasDrawnEqualsClearingEverything) {
+  auto dot = std::make_shared<Bitmap>();
+  dot->width = dot->height = 1;
+  dot->pixels = {kOpaque | static_cast<uint32_t>(kRed)};
+  const auto print = [](Surface& s, float x, float y) {
+    s.SetForeColor(RGB(255, 255, 0));
+    s.SetFont(FontSpec{"DejaVu Sans", 20, true, true});
+    s.SetCurrentX(x);
+    s.SetCurrentY(y);
+    s.Print("Wg|jy");
+  };
+  const std::vector<std::function<void(Surface&)>> drawings = {
+      [](Surface& s) {
+        for (int i = 0; i < 500; ++i)
+          s.PSet(static_cast<float>(i % 130), static_cast<float>(i % 67), kOdd);
+      },
+      [](Surface& s) { s.Line(-10, -10, 200, 90, kRed); },
+      [](Surface& s) { s.Line(0, 30, 119, 30, kRed); },
+      [](Surface& s) { s.Line(60, 0, 60, 59, kRed); },
+      [](Surface& s) { s.FillBox(100, 50, 130, 70, kBlue); },
+      [](Surface& s) { s.SetPixelV(119, 59, kRed); },
+      [&](Surface& s) { print(s, -8, 65); },
+      [&](Surface& s) { print(s, 100, 10); },
+      [&](Surface& s) { print(s, 40, 40); },
+      [&](Surface& s) { s.PaintPicture(*dot, 110, 0, 20, 20); },
+  };
+  for (const double scale : {1.0, 1.25, 2.0}) {
+    for (size_t i = 0; i < drawings.size(); ++i) {
+      Surface s(120, 60);
+      s.SetDeviceScale(scale);
+      s.SetBackColor(RGB(0, 0, 40));
+      s.Cls();
+      s.SetScaleTop(60);
+      s.SetScaleHeight(-60);
+      drawings[i](s);
+      s.Cls();
+      for (int dy = 0; dy < s.DeviceHeight(); ++dy) {
+        for (int dx = 0; dx < s.DeviceWidth(); ++dx) {
+          ASSERT_EQ(s.DevicePixel(dx, dy), RGB(0, 0, 40))
+              << "drawing " << i << " at " << dx << "," << dy << ", scale " << scale;
+        }
+      }
+    }
+  }
+  // More points than the record holds, and a new background colour: still everything.
+  Surface s(40, 40);
+  s.SetBackColor(kBlack);
+  s.Cls();
+  for (int round = 0; round < 3; ++round) {
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x)
+        s.SetPixelV(x, y, kOdd);
+  }
+  s.Cls();
+  EXPECT_EQ(CountPixels(s, kBlack), 1600);
+  s.SetBackColor(kBlue);
+  s.Cls();
+  EXPECT_EQ(CountPixels(s, kBlue), 1600);
 }
 
 }  // namespace

@@ -208,7 +208,7 @@ TEST(DrawTest, InkStaysInsideTheMeasuredLineBox) {
 
 TEST(DrawTest, AntiAliasesAndBlendsWithTheBackground) {
   const auto face = ResolveFont(FontOf("Arial", 14));
-  const uint32_t background = kOpaque | 0xC81E00;  // blue 200, green 30, red 0
+  const uint32_t background = StoredPixel(RGB(0, 30, 200));
   Canvas canvas(120, 30, background);
   face->Draw(canvas.view, 2, 2, "Sparks & gold", RGB(255, 200, 10));
   int partial = 0, full = 0;
@@ -216,10 +216,10 @@ TEST(DrawTest, AntiAliasesAndBlendsWithTheBackground) {
     if (p == background) continue;
     ASSERT_EQ(p & ~kColorMask, kOpaque);
     // With red going 0 -> 255 its value is the coverage; the other channels follow it.
-    const int coverage = p & 0xFF;
-    EXPECT_EQ(static_cast<int>((p >> 8) & 0xFF), 30 + std::lround(170.0 * coverage / 255));
-    EXPECT_EQ(static_cast<int>((p >> 16) & 0xFF),
-              200 - static_cast<int>(std::lround(190.0 * coverage / 255)));
+    const Color c = ColorOfStored(p);
+    const int coverage = RedOf(c);
+    EXPECT_EQ(GreenOf(c), 30 + std::lround(170.0 * coverage / 255));
+    EXPECT_EQ(BlueOf(c), 200 - static_cast<int>(std::lround(190.0 * coverage / 255)));
     partial += coverage > 0 && coverage < 255;
     full += coverage == 255;
   }
