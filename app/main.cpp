@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -46,5 +47,10 @@ int main(int argc, char* argv[]) {
   starquill::QtPlatform platform;
   starquill::Program program(platform);
   program.Start();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  // The show may hold hundreds of thousands of sparkles and the toolkit its windows and its
+  // display connection: the operating system takes all of it back at once, much faster than
+  // releasing it piece by piece. The screen saver hold is already given back by then.
+  std::fflush(nullptr);
+  std::_Exit(status);
 }

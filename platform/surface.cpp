@@ -82,6 +82,7 @@ void Surface::Resize(int width, int height) {
     device_height_ = static_cast<int>(DeviceEdge(height));
     const size_t pixels = static_cast<size_t>(device_width_) * static_cast<size_t>(device_height_);
     pixels_.assign(pixels, StoredPixel(back_color_));
+    ++store_version_;
     // Room for a point on one pixel in eight, beyond which a whole clear is as cheap.
     drawn_points_.assign(std::max<size_t>(1024, static_cast<size_t>(width) * height / 8), 0);
     FilledWith(StoredPixel(back_color_));

@@ -56,6 +56,10 @@ class Surface {
   int DeviceWidth() const { return device_width_; }
   int DeviceHeight() const { return device_height_; }
 
+  // Changes whenever the store is made anew (a new size or device scale), which loses what
+  // was drawn on it.
+  uint64_t StoreVersion() const { return store_version_; }
+
   // Outer size and place in the containing window, in the window's units (pixels).
   float Left() const { return left_in_container_; }
   float Top() const { return top_in_container_; }
@@ -186,7 +190,8 @@ class Surface {
   bool scale_is_one_ = true;
   int device_width_ = 0;
   int device_height_ = 0;
-  std::vector<uint32_t> pixels_;        // the device store
+  std::vector<uint32_t> pixels_;  // the device store
+  uint64_t store_version_ = 0;
   std::vector<uint32_t> drawn_points_;  // room for the points drawn since the last fill
   size_t drawn_count_ = 0;
   std::vector<DeviceBox> drawn_boxes_;

@@ -107,7 +107,15 @@ void frmSplash::Form_Load() {
   tmr_update_ = timers.CreateTimer(kRefreshMs, true, [this] { tmrUpdate_Timer(); });
 }
 
+frmSplash::BoardLook frmSplash::Look() const {
+  return {TitleText, TitleSize, SubLines, {R1, G1, B1, R2, G2, B2}, board.StoreVersion()};
+}
+
 void frmSplash::tmrDraw_Timer() {
+  // Once the title and the lines have grown, every repaint would give the same picture: the
+  // board is painted and shown only when something it is made of has changed.
+  const BoardLook look = Look();
+  if (painted_ == look) return;
   board.Cls();
   GradientFill(board, 0, R1, G1, B1, R2, G2, B2);
   board.SetForeColor(kRed);
@@ -131,6 +139,7 @@ void frmSplash::tmrDraw_Timer() {
     board.SetCurrentY(static_cast<float>(BaseY + (Thi + 5) * (i - 1)));
     board.Print(line.text);
   }
+  painted_ = look;
   window_->Present();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/CandyButton.h"
@@ -44,6 +45,7 @@ class frmSplash : public ControlHost {
   struct SubLine {
     std::string text;
     int32_t size = 0;  // points
+    friend bool operator==(const SubLine&, const SubLine&) = default;
   };
   std::array<SubLine, 5> SubLines;
   int32_t R1 = 0, R2 = 0, G1 = 0, G2 = 0, B1 = 0, B2 = 0;
@@ -71,6 +73,18 @@ class frmSplash : public ControlHost {
 
  private:
   void StartSequence();
+
+  // Everything the board's picture is made of: equal looks paint equal pixels.
+  struct BoardLook {
+    std::string title;
+    int32_t title_size = 0;
+    std::array<SubLine, 5> lines;
+    std::array<int32_t, 6> colors{};
+    uint64_t store = 0;
+    friend bool operator==(const BoardLook&, const BoardLook&) = default;
+  };
+  BoardLook Look() const;
+  std::optional<BoardLook> painted_;  // the look the board holds now
 
   Platform& platform_;
   std::function<void()> started_;

@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 #include "platform/control_input.h"
 #include "platform/control_window.h"
@@ -155,6 +156,15 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   double Scale() const { return static_cast<double>(scale_steps) / kScaleSteps; }
+
+  // Repaints a rectangle of the client area (in pixels) and nothing else.
+  void UpdateClientRect(int left, int top, int width, int height) {
+    const QRect device = DeviceRect(left, top, width, height);
+    const qreal ratio = devicePixelRatioF();
+    update(QRectF(device.x() / ratio, device.y() / ratio, device.width() / ratio,
+                  device.height() / ratio)
+               .toAlignedRect());
+  }
 
   void AutoHidePointer(int idleMs) {
     pointer_idle_.setInterval(std::max(idleMs, 0));
@@ -507,7 +517,10 @@ void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
 
 void QtWindow::AddLabel(Label& label) {
   widget_->labels.push_back(&label);
-  label.Changed = [widget = widget_.get()] { widget->update(); };
+  // A new caption shows without presenting the surfaces again.
+  label.Changed = [widget = widget_.get(), &label] {
+    widget->UpdateClientRect(label.Left(), label.Top(), label.Width(), label.Height());
+  };
 }
 
 void QtWindow::ShowFullScreen() {
@@ -548,7 +561,14 @@ void QtWindow::AddControl(ControlWindow& control) {
   control.SetDeviceScale(widget_->Scale());
   widget_->controls.push_back(&control);
   widget_->input.AddControl(control);
-  control.Changed = [widget = widget_.get()] { widget->update(); };
+  // Where the control is now and where it was: what it covered before shows again.
+  control.Changed = [widget = widget_.get(), &control, before = std::optional<QRect>()]() mutable {
+    const QRect now(control.Left(), control.Top(), control.Width(), control.Height());
+    for (const QRect& r : {before.value_or(now), now}) {
+      widget->UpdateClientRect(r.x(), r.y(), r.width(), r.height());
+    }
+    before = now;
+  };
 }
 
 void QtWindow::Present() {

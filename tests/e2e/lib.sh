@@ -40,6 +40,12 @@ start_xvfb() {
   local number
   read -r -t 10 -u "$display_fd" number || fail "Xvfb did not start"
   export DISPLAY=":$number"
+  # Ready once a client gets through.
+  for _ in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  fail "the X server on $DISPLAY takes no connections"
 }
 
 # A real window manager (openbox, with its default configuration), once it has taken over.

@@ -148,6 +148,22 @@ TEST_F(Splash, SubtitleLinesAreSpacedByTheirOwnHeightAndFivePixels) {
     EXPECT_EQ(tops[i] - tops[i - 1], step) << i;
 }
 
+TEST_F(Splash, OnceGrownTheBoardIsShownAgainOnlyWhenItsPictureIsLost) {
+  testing::FakeWindow& window = *platform.windows.at(0);
+  platform.Clock().Advance(600);  // grown
+  const Box grown = RedBox();
+  const int presents = window.presents;
+  platform.Clock().Advance(1000);
+  EXPECT_EQ(window.presents, presents);  // nothing new to show
+  EXPECT_EQ(RedBox().right, grown.right);
+  // On a denser screen the board's store is made anew: it is painted and shown again.
+  splash.board.SetDeviceScale(2);
+  platform.Clock().Advance(15);
+  EXPECT_EQ(window.presents, presents + 1);
+  EXPECT_EQ(splash.board.Pixel(0, 5), RGB(144, 2, 255));
+  EXPECT_EQ(RedBox().right, grown.right);
+}
+
 TEST_F(Splash, TheHintBlinksOnceASecondUntilItsCaptionIsSomethingElse) {
   platform.Clock().Advance(1000);
   EXPECT_EQ(splash.Label1.Caption(), "");
