@@ -4,10 +4,18 @@
 #include <QImage>
 
 #include "platform/bitmap.h"
+#include "platform/surface.h"
 
 namespace starquill {
 
 // The picture with its opacity (an empty image for an inconsistent picture).
 QImage ToQImage(const Bitmap& picture);
+
+// The surface's store as an image of the window's own format, without copying: valid while the
+// surface keeps its store. Drawing it into a window is a plain copy.
+inline QImage SurfaceImage(const Surface& surface) {
+  return QImage(reinterpret_cast<const uchar*>(surface.Bits()), surface.DeviceWidth(),
+                surface.DeviceHeight(), surface.DeviceWidth() * 4, QImage::Format_RGB32);
+}
 
 }  // namespace starquill

@@ -25,6 +25,7 @@
 #include "platform/menu.h"
 #include "platform/placement.h"
 #include "platform/qt/nested_events.h"
+#include "platform/qt/qt_image.h"
 #include "platform/surface.h"
 
 namespace starquill {
@@ -255,9 +256,7 @@ class QtWindow::SurfaceWidget : public QWidget {
     const QRect client(origin, device);
     QRegion uncovered(client);
     for (const Surface* surface : surfaces) {
-      // The surface stores its pixels as the window does: showing them is a plain copy.
-      const QImage image(reinterpret_cast<const uchar*>(surface->Bits()), surface->DeviceWidth(),
-                         surface->DeviceHeight(), surface->DeviceWidth() * 4, QImage::Format_RGB32);
+      const QImage image = SurfaceImage(*surface);
       const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
                                    static_cast<int>(std::lround(surface->Top())), 0, 0)
                             .topLeft();

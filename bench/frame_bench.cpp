@@ -1,0 +1,125 @@
+// A whole frame of the show as the screen gets it: the animation tick (clear, count text, step
+// and draw every firework, drop the finished) and presenting the sky into an image of the
+// window's own format, at 1080p and 4K. Also the clear alone in the middle of a heavy Grand
+// Finale, and presenting alone.
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "engine/clsFlimmer.h"
+#include "platform/qt/qt_image.h"
+#include "platform/random.h"
+#include "show/frmMain.h"
+#include "tests/support/fake_platform.h"
+
+namespace starquill {
+namespace {
+
+constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
+
+// Copies the sky into a window-format image, as the window's paint does.
+void Present(const Surface& sky, QImage& window) {
+  QPainter painter(&window);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(0, 0, SurfaceImage(sky));
+}
+
+// Showers of 700 sparkles around a few points, with ages spread over their lifetime, each
+// sparkle a firework of its own in the show's list.
+void FillWithShowers(frmMain& show, size_t count) {
+  RestoreRandomState(InitialRandomState());
+  const double width = show.Picture1.ScaleWidth();
+  double cx = 0, cy = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (i % 700 == 0) {
+      cx = width * (0.1 + 0.8 * Rnd());
+      cy = 120 + 60 * Rnd();
+    }
+    clsFlimmer s;
+    const double angle = Rnd() * 8 * std::atan(1.0);
+    const double speed = Rnd() * 3;
+    s.PosX = cx;
+    s.PosY = cy;
+    s.SpeedX = std::cos(angle) * speed;
+    s.SpeedY = std::sin(angle) * speed;
+    s.AccelX = 0.003;
+    s.AccelY = -0.03;
+    s.SetColor(RGB(255, 255, 0));
+    for (int age = static_cast<int>(Rnd() * 40); age > 0; --age)
+      s.step();
+    show.Append(s);
+  }
+}
+
+void BM_Frame(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+  testing::FakePlatform platform(width, height);
+  std::unique_ptr<frmMain> show;
+  const auto renew = [&] {
+    show = std::make_unique<frmMain>(platform);
+    show->Load();
+    show->Timer1().SetEnabled(false);
+    show->Timer2().SetEnabled(false);
+    FillWithShowers(*show, static_cast<size_t>(state.range(2)));
+  };
+  renew();
+  QImage window(width, height, QImage::Format_RGB32);
+  int ticks = 0;
+  for (auto _ : state) {
+    if (++ticks % kRefreshTicks == 0) {
+      state.PauseTiming();
+      renew();
+      state.ResumeTiming();
+    }
+    show->Timer1_Timer();
+    Present(show->Picture1, window);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(2));
+}
+BENCHMARK(BM_Frame)
+    ->ArgsProduct({{1920}, {1080}, {1'000, 100'000, 1'000'000}})
+    ->ArgsProduct({{3840}, {2160}, {1'000, 100'000, 1'000'000}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Present(benchmark::State& state) {
+  const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+  Surface sky(width, height);
+  sky.SetBackColor(0);
+  sky.Cls();
+  QImage window(width, height, QImage::Format_RGB32);
+  for (auto _ : state)
+    Present(sky, window);
+}
+BENCHMARK(BM_Present)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+
+// The real show at 4K in a Grand Finale with keys pressed, at its busy steady state: the time
+// the tick's clear takes.
+void BM_GrandFinaleClear(benchmark::State& state) {
+  testing::FakePlatform platform(3840, 2160);
+  frmMain show(platform);
+  show.Load();
+  show.mnuGrand_Click();
+  RestoreRandomState(InitialRandomState());
+  const auto busy = [&](int ticks) {
+    for (int t = 1; t <= ticks; ++t) {
+      if (t % 4 == 0) show.Form_KeyPress('1' + (t / 4) % 7);
+      platform.Clock().Advance(50);
+    }
+  };
+  busy(200);
+  for (auto _ : state) {
+    state.PauseTiming();
+    busy(1);  // draws a new frame, then clears it below
+    state.ResumeTiming();
+    show.Picture1.Cls();
+  }
+}
+BENCHMARK(BM_GrandFinaleClear)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+}  // namespace
+}  // namespace starquill
