@@ -86,6 +86,11 @@ void Surface::Resize(int width, int height) {
     // Room for a point on one pixel in eight, beyond which a whole clear is as cheap.
     drawn_points_.assign(std::max<size_t>(1024, static_cast<size_t>(width) * height / 8), 0);
     FilledWith(StoredPixel(back_color_));
+    tiles_across_ = (device_width_ + kTileWidth - 1) / kTileWidth;
+    changed_tiles_.assign(static_cast<size_t>(tiles_across_) *
+                              static_cast<size_t>((device_height_ + kTileHeight - 1) / kTileHeight),
+                          0);
+    changed_everywhere_ = true;
   }
   if (!user_scale_) {
     scale_width_ = static_cast<float>(width_);
@@ -158,7 +163,7 @@ void Surface::FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
 void Surface::FillBlock(int x, int y, uint32_t value) {
   FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(int64_t{x} + 1), DeviceEdge(int64_t{y} + 1),
              value);
-  RecordPoint(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
+  RecordPoint(x, y);
 }
 
 void Surface::DrawDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value) {
@@ -177,6 +182,63 @@ void Surface::RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
   } else {
     drawn_everywhere_ = true;
   }
+}
+
+void Surface::MarkChanged(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+  x0 = std::max<int64_t>(x0, 0);
+  y0 = std::max<int64_t>(y0, 0);
+  x1 = std::min<int64_t>(x1, device_width_);
+  y1 = std::min<int64_t>(y1, device_height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  for (int64_t ty = y0 / kTileHeight; ty <= (y1 - 1) / kTileHeight; ++ty) {
+    uint8_t* row = changed_tiles_.data() + ty * tiles_across_;
+    std::fill(row + x0 / kTileWidth, row + (x1 - 1) / kTileWidth + 1, uint8_t{1});
+  }
+}
+
+void Surface::MarkChangedPoint(uint32_t packed) {
+  const int64_t x = packed & 0xFFFF, y = packed >> 16;
+  if (scale_is_one_) {
+    changed_tiles_[static_cast<size_t>(y / kTileHeight) * tiles_across_ + x / kTileWidth] = 1;
+  } else {
+    MarkChanged(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1));
+  }
+}
+
+std::vector<Surface::DeviceRect> Surface::TakeChanges() {
+  std::vector<DeviceRect> rects;
+  if (changed_everywhere_ || drawn_everywhere_) {
+    if (device_width_ > 0 && device_height_ > 0) {
+      rects.push_back({0, 0, device_width_, device_height_});
+    }
+  } else {
+    // What is drawn now differs from the background shown before.
+    for (const uint32_t point : std::span<const uint32_t>(drawn_points_.data(), drawn_count_)) {
+      MarkChangedPoint(point);
+    }
+    for (const DeviceBox& box : drawn_boxes_)
+      MarkChanged(box.x0, box.y0, box.x1, box.y1);
+    const int tiles_down =
+        tiles_across_ > 0 ? static_cast<int>(changed_tiles_.size()) / tiles_across_ : 0;
+    for (int ty = 0; ty < tiles_down; ++ty) {
+      const uint8_t* row = changed_tiles_.data() + static_cast<size_t>(ty) * tiles_across_;
+      const int y = ty * kTileHeight, height = std::min(kTileHeight, device_height_ - y);
+      for (int tx = 0; tx < tiles_across_;) {
+        if (!row[tx]) {
+          ++tx;
+          continue;
+        }
+        const int first = tx;
+        while (tx < tiles_across_ && row[tx])
+          ++tx;
+        const int x = first * kTileWidth;
+        rects.push_back({x, y, std::min(tx * kTileWidth, device_width_) - x, height});
+      }
+    }
+  }
+  std::fill(changed_tiles_.begin(), changed_tiles_.end(), uint8_t{0});
+  changed_everywhere_ = false;
+  return rects;
 }
 
 void Surface::FilledWith(uint32_t value) {
@@ -293,7 +355,7 @@ void Surface::Line(float x1, float y1, float x2, float y2, Color color) {
     if (x >= 0 && x < width_ && y >= 0 && y < height_) {
       if (scale_is_one_) {
         view.Row(static_cast<int>(y))[x] = value;
-        RecordPoint(static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x));
+        RecordPoint(static_cast<int>(x), static_cast<int>(y));
       } else {
         FillBlock(static_cast<int>(x), static_cast<int>(y), value);
       }
@@ -332,22 +394,22 @@ void Surface::Cls() {
   const uint32_t background = StoredPixel(back_color_);
   if (drawn_everywhere_ || picture_ || background != filled_with_) {
     std::fill(pixels_.begin(), pixels_.end(), background);
+    changed_everywhere_ = true;
   } else {
     // Only what was drawn: a show's sky is mostly untouched between two clears.
-    const std::span<const uint32_t> points(drawn_points_.data(), drawn_count_);
-    if (scale_is_one_) {
-      uint32_t* bits = pixels_.data();
-      for (const uint32_t index : points)
-        bits[index] = background;
-    } else {
-      for (const uint32_t index : points) {
-        const int64_t x = index % static_cast<uint32_t>(width_),
-                      y = index / static_cast<uint32_t>(width_);
+    for (const uint32_t point : std::span<const uint32_t>(drawn_points_.data(), drawn_count_)) {
+      const uint32_t x = point & 0xFFFF, y = point >> 16;
+      if (scale_is_one_) {
+        pixels_[static_cast<size_t>(y) * static_cast<size_t>(device_width_) + x] = background;
+      } else {
         FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1), background);
       }
+      MarkChangedPoint(point);
     }
-    for (const DeviceBox& box : drawn_boxes_)
+    for (const DeviceBox& box : drawn_boxes_) {
       FillDevice(box.x0, box.y0, box.x1, box.y1, background);
+      MarkChanged(box.x0, box.y0, box.x1, box.y1);
+    }
   }
   FilledWith(background);
   DrawPicture();
@@ -444,6 +506,7 @@ void Surface::SetPicture(PictureRef picture) {
   picture_ = std::move(picture);
   std::fill(pixels_.begin(), pixels_.end(), StoredPixel(back_color_));
   FilledWith(StoredPixel(back_color_));
+  changed_everywhere_ = true;
   DrawPicture();
 }
 

@@ -60,6 +60,16 @@ class Surface {
   // was drawn on it.
   uint64_t StoreVersion() const { return store_version_; }
 
+  // The parts of the device store that may differ from what it held the last time this was
+  // asked (when it was last shown): what was cleared since and what is drawn now, as
+  // rectangles of whole tiles clipped to the store, row by row from the top and left to right
+  // within a row, never touching one another in a row. The whole store after it was made anew
+  // or filled whole; nothing when nothing changed.
+  struct DeviceRect {
+    int x, y, width, height;
+  };
+  std::vector<DeviceRect> TakeChanges();
+
   // Outer size and place in the containing window, in the window's units (pixels).
   float Left() const { return left_in_container_; }
   float Top() const { return top_in_container_; }
@@ -158,14 +168,14 @@ class Surface {
   void DrawDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
 
   // What has been drawn since the store was last filled whole, so that Cls clears only that:
-  // single pixels (by their index among the surface's pixels) and boxes of device pixels. When
+  // single pixels (as y << 16 | x in the surface's pixels) and boxes of device pixels. When
   // there is too much of either, Cls fills the whole store.
   struct DeviceBox {
     int64_t x0, y0, x1, y1;
   };
-  void RecordPoint(size_t index) {
+  void RecordPoint(int x, int y) {
     if (drawn_count_ < drawn_points_.size()) {
-      drawn_points_[drawn_count_++] = static_cast<uint32_t>(index);
+      drawn_points_[drawn_count_++] = (static_cast<uint32_t>(y) << 16) | static_cast<uint32_t>(x);
     } else {
       drawn_everywhere_ = true;
     }
@@ -173,6 +183,11 @@ class Surface {
   void RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
   // The store has just been filled whole with this value: nothing is drawn on it.
   void FilledWith(uint32_t value);
+  // Notes device pixels whose colour may differ from what was last shown, by tiles of
+  // kTileWidth x kTileHeight device pixels.
+  static constexpr int kTileWidth = 64, kTileHeight = 16;
+  void MarkChanged(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
+  void MarkChangedPoint(uint32_t packed);
   FontFace& DeviceFace();
   void PrintScaled(FontFace& face, int x, int top, std::string_view text);
   void Resize(int width, int height);
@@ -196,6 +211,9 @@ class Surface {
   size_t drawn_count_ = 0;
   std::vector<DeviceBox> drawn_boxes_;
   bool drawn_everywhere_ = false;
+  std::vector<uint8_t> changed_tiles_;  // row by row, tiles_across_ to a row
+  int tiles_across_ = 0;
+  bool changed_everywhere_ = true;
   uint32_t filled_with_ = 0;  // the value the store was last filled with
   float left_in_container_ = 0;
   float top_in_container_ = 0;
@@ -242,13 +260,12 @@ class Surface::Points {
     // Written so that NaN fails the test and is clipped.
     if (px >= 0.0 && px < width_ && py >= 0.0 && py < height_) {
       const uint32_t value = StoredPixel(color);
+      const int ix = static_cast<int>(px), iy = static_cast<int>(py);
       if (scale_is_one_) [[likely]] {
-        const size_t index = static_cast<size_t>(static_cast<int>(py)) * stride_ +
-                             static_cast<size_t>(static_cast<int>(px));
-        bits_[index] = value;
-        surface_.RecordPoint(index);
+        bits_[static_cast<size_t>(iy) * stride_ + static_cast<size_t>(ix)] = value;
+        surface_.RecordPoint(ix, iy);
       } else {
-        surface_.FillBlock(static_cast<int>(px), static_cast<int>(py), value);
+        surface_.FillBlock(ix, iy, value);
       }
     }
   }
@@ -273,13 +290,13 @@ inline void Surface::PSet(float x, float y, Color color) {
   // Written so that NaN fails the test and is clipped.
   if (px >= 0.0 && px < width_d_ && py >= 0.0 && py < height_d_) {
     const uint32_t value = StoredPixel(color);
+    const int ix = static_cast<int>(px), iy = static_cast<int>(py);
     if (scale_is_one_) [[likely]] {
-      const size_t index = static_cast<size_t>(static_cast<int>(py)) * static_cast<size_t>(width_) +
-                           static_cast<size_t>(static_cast<int>(px));
-      pixels_[index] = value;
-      RecordPoint(index);
+      pixels_[static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix)] =
+          value;
+      RecordPoint(ix, iy);
     } else {
-      FillBlock(static_cast<int>(px), static_cast<int>(py), value);
+      FillBlock(ix, iy, value);
     }
   }
 }

@@ -158,6 +158,41 @@ class QtWindow::SurfaceWidget : public QWidget {
 
   double Scale() const { return static_cast<double>(scale_steps) / kScaleSteps; }
 
+  // Repaints what changed on the surfaces since they were last shown; all of the window when
+  // that is much of it, where one copy is cheaper than many small ones.
+  void ShowChanges() {
+    const qreal ratio = devicePixelRatioF();
+    QRegion region;
+    int64_t area = 0;
+    for (Surface* surface : surfaces) {
+      const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
+                                   static_cast<int>(std::lround(surface->Top())), 0, 0)
+                            .topLeft();
+      std::vector<QRect> rects;
+      for (const Surface::DeviceRect& r : surface->TakeChanges()) {
+        area += int64_t{r.width} * r.height;
+        rects.push_back(QRectF((at.x() + r.x) / ratio, (at.y() + r.y) / ratio, r.width / ratio,
+                               r.height / ratio)
+                            .toAlignedRect());
+      }
+      // Whole tiles in rows: a valid banded region as they are, unless scaling made them overlap.
+      QRegion changes;
+      if (ratio == 1) {
+        changes.setRects(rects.data(), static_cast<int>(rects.size()));
+      } else {
+        for (const QRect& rect : rects)
+          changes += rect;
+      }
+      region += changes;
+    }
+    const QSize device = DeviceSize();
+    if (area * 3 > int64_t{device.width()} * device.height()) {
+      update();
+    } else if (!region.isEmpty()) {
+      update(region);
+    }
+  }
+
   // Repaints a rectangle of the client area (in pixels) and nothing else.
   void UpdateClientRect(int left, int top, int width, int height) {
     const QRect device = DeviceRect(left, top, width, height);
@@ -244,7 +279,7 @@ class QtWindow::SurfaceWidget : public QWidget {
     return {pixel(int64_t{device.x()} - origin.x()), pixel(int64_t{device.y()} - origin.y())};
   }
 
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     // Paint in device pixels: the surfaces are copied 1:1, without scaling.
     const qreal ratio = devicePixelRatioF();
@@ -255,16 +290,26 @@ class QtWindow::SurfaceWidget : public QWidget {
     if (frame > 0) PaintFrame(painter, device, origin);
     const QRect client(origin, device);
     QRegion uncovered(client);
+    // Only the parts asked for, each a plain copy of the surface's store.
+    std::vector<QRect> asked;
+    for (const QRect& rect : event->region()) {
+      asked.push_back(
+          QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio, rect.height() * ratio)
+              .toAlignedRect()
+              .intersected(client));
+    }
     for (const Surface* surface : surfaces) {
       const QImage image = SurfaceImage(*surface);
       const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
                                    static_cast<int>(std::lround(surface->Top())), 0, 0)
                             .topLeft();
-      painter.setClipRect(client);
-      painter.drawImage(at, image);
-      uncovered -= QRect(at, image.size());
+      const QRect shown(at, image.size());
+      for (const QRect& rect : asked) {
+        const QRect part = rect.intersected(shown);
+        if (!part.isEmpty()) painter.drawImage(part.topLeft(), image, part.translated(-at));
+      }
+      uncovered -= shown;
     }
-    painter.setClipping(false);
     for (const QRect& rect : uncovered)
       painter.fillRect(rect, Qt::black);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -571,7 +616,7 @@ void QtWindow::AddControl(ControlWindow& control) {
 }
 
 void QtWindow::Present() {
-  widget_->update();
+  widget_->ShowChanges();
 }
 
 void QtWindow::Unload() {

@@ -32,20 +32,27 @@ fail() {
 }
 
 start_xvfb() {
-  # The server picks a free display number and writes it to the descriptor.
-  exec {display_fd}<> <(:)
-  Xvfb -displayfd "$display_fd" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp \
-    -wr >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
+  # A display number of its own, away from the low numbers that other X servers on this
+  # machine take (one just shutting down may still hold its sockets).
   local number
-  read -r -t 10 -u "$display_fd" number || fail "Xvfb did not start"
-  export DISPLAY=":$number"
-  # Ready once a client gets through.
-  for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.05
+  for _ in $(seq 1 20); do
+    number=$((100 + RANDOM % 900))
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp -wr \
+      >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$number"
+    # Ready once a client gets through; a server that lost a race for the number ends.
+    for _ in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
   done
-  fail "the X server on $DISPLAY takes no connections"
+  fail "no X server would start"
 }
 
 # A real window manager (openbox, with its default configuration), once it has taken over.

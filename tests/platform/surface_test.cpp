@@ -647,3 +647,50 @@ TEST(SurfaceCls, ClearingWhatWasDrawnEqualsClearingEverything) {
 
 }  // namespace
 }  // namespace starquill
+
+namespace starquill {
+namespace {
+
+// Every pixel that differs from the frame last shown lies in what TakeChanges reports.
+TEST(SurfaceChanges, CoverEveryPixelThatDiffersFromTheFrameLastShown) {
+  for (const double scale : {1.0, 2.0}) {
+    Surface s(300, 100);
+    s.SetDeviceScale(scale);
+    s.SetBackColor(kBlack);
+    s.Cls();
+    ASSERT_EQ(s.TakeChanges().size(), 1u);  // a new store: all of it
+    EXPECT_TRUE(s.TakeChanges().empty());   // nothing since
+    std::vector<uint32_t> shown(s.Bits(), s.Bits() + s.DeviceWidth() * s.DeviceHeight());
+    for (int frame = 0; frame < 4; ++frame) {
+      s.Cls();
+      for (int i = 0; i < 40; ++i) {
+        s.PSet(static_cast<float>((i * 37 + frame * 91) % 300), static_cast<float>(i * 13 % 40),
+               kOdd);
+      }
+      s.Line(static_cast<float>(frame * 50), 0, 299, 99, kRed);
+      s.SetForeColor(kRed);
+      s.SetCurrentX(static_cast<float>(frame * 40));
+      s.SetCurrentY(70);
+      s.Print("Wg");
+      const std::vector<Surface::DeviceRect> changes = s.TakeChanges();
+      const auto covered = [&](int x, int y) {
+        for (const Surface::DeviceRect& r : changes) {
+          if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return true;
+        }
+        return false;
+      };
+      for (int y = 0; y < s.DeviceHeight(); ++y) {
+        for (int x = 0; x < s.DeviceWidth(); ++x) {
+          const uint32_t now = s.Bits()[static_cast<size_t>(y) * s.DeviceWidth() + x];
+          if (now != shown[static_cast<size_t>(y) * s.DeviceWidth() + x]) {
+            ASSERT_TRUE(covered(x, y)) << x << "," << y << " in frame " << frame;
+          }
+        }
+      }
+      shown.assign(s.Bits(), s.Bits() + s.DeviceWidth() * s.DeviceHeight());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace starquill
