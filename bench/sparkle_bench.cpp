@@ -1,16 +1,20 @@
-// Throughput of the sparkle, the particle every shower is made of, and of the whole animation
-// tick on a 1920x1080 sky.
+// Throughput of the sparkle, the particle every shower is made of, old kernel against new, and
+// of the whole animation tick on a 1920x1080 sky.
 //
 // Sparkles are laid out as the show makes them: bursts of 700 around a few points, with ages
 // spread over their lifetime, so that drawing touches the sky the way a real show does.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "bench/bench_sky.h"
+#include "bench/reference_sparkle.h"
 #include "engine/clsFlimmer.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
@@ -19,18 +23,21 @@ namespace starquill {
 namespace {
 
 constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
+constexpr size_t kBurst = 700;
 
-std::vector<clsFlimmer> MakeShowers(size_t count, Surface& sky) {
+// The same showers for either kernel: both start from the same generator state.
+template <typename Sparkle>
+std::vector<Sparkle> MakeShowers(size_t count, Surface& sky) {
   RestoreRandomState(InitialRandomState());
-  std::vector<clsFlimmer> sparkles(count);
+  std::vector<Sparkle> sparkles(count);
   const double width = sky.ScaleWidth();
   double cx = 0, cy = 0;
   for (size_t i = 0; i < count; ++i) {
-    if (i % 700 == 0) {  // a new burst
+    if (i % kBurst == 0) {  // a new burst
       cx = width * (0.1 + 0.8 * Rnd());
       cy = 120 + 60 * Rnd();
     }
-    clsFlimmer& s = sparkles[i];
+    Sparkle& s = sparkles[i];
     const double angle = Rnd() * 8 * std::atan(1.0);
     const double speed = Rnd() * 3;
     s.PosX = cx;
@@ -47,29 +54,63 @@ std::vector<clsFlimmer> MakeShowers(size_t count, Surface& sky) {
   return sparkles;
 }
 
+// The kernel as it was, one sparkle at a time.
+void ReferenceTick(std::vector<ReferenceSparkle>& sparkles, Surface& sky) {
+  for (ReferenceSparkle& s : sparkles) {
+    s.step();
+    s.Draw(sky);
+  }
+}
+
+// The batch kernel as the burst rocket uses it: each shower stepped, then drawn.
+void BatchTick(std::vector<clsFlimmer>& sparkles, Surface& sky) {
+  for (size_t first = 0; first < sparkles.size(); first += kBurst) {
+    const auto shower =
+        std::span(sparkles).subspan(first, std::min(kBurst, sparkles.size() - first));
+    clsFlimmer::StepAll(shower);
+    clsFlimmer::DrawAll(shower, sky);
+  }
+}
+
+// Both kernels on copies of the same showers, a tick of each in turn so that both meet the
+// same machine. Time and items are the batch kernel's; the counters give the old kernel's rate
+// and the speed-up (old time / new time over the whole run).
 void BM_SparkleStepAndDraw(benchmark::State& state) {
+  const size_t count = static_cast<size_t>(state.range(0));
   Surface sky = MakeSky();
-  const std::vector<clsFlimmer> fresh = MakeShowers(static_cast<size_t>(state.range(0)), sky);
-  std::vector<clsFlimmer> sparkles = fresh;
+  const auto fresh_reference = MakeShowers<ReferenceSparkle>(count, sky);
+  const auto fresh = MakeShowers<clsFlimmer>(count, sky);
+  auto reference = fresh_reference;
+  auto sparkles = fresh;
+  double reference_seconds = 0, batch_seconds = 0;
   int ticks = 0;
   for (auto _ : state) {
     if (++ticks % kRefreshTicks == 0) {
-      state.PauseTiming();
+      reference = fresh_reference;
       sparkles = fresh;
-      state.ResumeTiming();
     }
-    for (clsFlimmer& s : sparkles) {
-      s.step();
-      s.Draw(sky);
-    }
+    const auto start = std::chrono::steady_clock::now();
+    ReferenceTick(reference, sky);
     benchmark::ClobberMemory();
+    const auto middle = std::chrono::steady_clock::now();
+    BatchTick(sparkles, sky);
+    benchmark::ClobberMemory();
+    const auto end = std::chrono::steady_clock::now();
+    const double batch = std::chrono::duration<double>(end - middle).count();
+    reference_seconds += std::chrono::duration<double>(middle - start).count();
+    batch_seconds += batch;
+    state.SetIterationTime(batch);
   }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+  const double items = static_cast<double>(state.iterations()) * static_cast<double>(count);
+  state.SetItemsProcessed(static_cast<int64_t>(items));
+  state.counters["reference_per_second"] = items / reference_seconds;
+  state.counters["speedup"] = reference_seconds / batch_seconds;
 }
 BENCHMARK(BM_SparkleStepAndDraw)
     ->Arg(1000)
     ->Arg(100'000)
     ->Arg(1'000'000)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 // The whole tick: clear, count text, step and draw every live firework, drop the finished.
@@ -77,7 +118,7 @@ BENCHMARK(BM_SparkleStepAndDraw)
 void BM_Tick(benchmark::State& state) {
   testing::FakePlatform platform(kSkyWidth, kSkyHeight);
   Surface scratch = MakeSky();
-  const std::vector<clsFlimmer> fresh = MakeShowers(static_cast<size_t>(state.range(0)), scratch);
+  const auto fresh = MakeShowers<clsFlimmer>(static_cast<size_t>(state.range(0)), scratch);
   std::unique_ptr<frmMain> show;
   const auto renew = [&] {
     show.reset();

@@ -4,12 +4,17 @@
 
 namespace starquill {
 
-const std::array<double, 128> clsFlimmer::kFadeDivisors = [] {
-  std::array<double, 128> divisors{};
-  for (size_t age = 0; age < divisors.size(); ++age) {
-    divisors[age] = std::pow(1.1, static_cast<double>(age) - 20);
+// Each entry with the very expression a computed fade uses, so the two agree to the bit.
+const std::array<clsFlimmer::FadeRow, 128> clsFlimmer::kFade = [] {
+  std::array<FadeRow, 128> table{};
+  for (size_t age = 0; age < table.size(); ++age) {
+    const double f = std::pow(1.1, static_cast<double>(age) - 20);
+    for (int channel = 0; channel < 256; ++channel) {
+      table[age][static_cast<size_t>(channel)] =
+          static_cast<uint8_t>(std::min(RoundToInt32(channel / f), 255));
+    }
   }
-  return divisors;
+  return table;
 }();
 
 void clsFlimmer::SetColor(int32_t vNewValue) {

@@ -24,17 +24,13 @@ void clsFlimmerrocket::step() {
     // A shower made now is first stepped on the next tick.
     if (BurstDue(explodeTime, explodeHeight, timeElapsed, PosY, SpeedY)) explode();
   } else {
-    for (clsFlimmer& spark : Prefix(sparks, Count))
-      spark.step();
+    clsFlimmer::StepAll(Prefix(sparks, Count));
   }
 }
 
 void clsFlimmerrocket::Draw(Surface& Canvas) {
   if (Finished) return;
-  if (Exploded) {
-    for (clsFlimmer& spark : Prefix(sparks, Count))
-      spark.Draw(Canvas);
-  }
+  if (Exploded) clsFlimmer::DrawAll(Prefix(sparks, Count), Canvas);
   DrawHead(*this, Canvas);
 }
 

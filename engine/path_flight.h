@@ -61,8 +61,7 @@ void PathFlight<Kind>::step() {
   if (Finished) return;
   // Parked at the ground, the rocket waits until the last sparkle of its trail is down.
   if (!MoveHead(*this, [this] { return SparkleInTheAir(); })) return;
-  for (clsFlimmer& s : sparkles)
-    s.step();
+  clsFlimmer::StepAll(sparkles);
   Kind& kind = static_cast<Kind&>(*this);
   kind.sparkle(kind.EmissionCount());
 }
@@ -70,8 +69,7 @@ void PathFlight<Kind>::step() {
 template <typename Kind>
 void PathFlight<Kind>::Draw(Surface& Canvas) {
   if (Finished) return;
-  for (clsFlimmer& s : sparkles)
-    s.Draw(Canvas);
+  clsFlimmer::DrawAll(sparkles, Canvas);
   DrawHead(*this, Canvas);
 }
 

@@ -1,0 +1,91 @@
+#pragma once
+// The sparkle as it was before the batch kernel: one sparkle at a time, the fade divided out
+// per channel, every draw through the shared generator and every point through Surface::PSet.
+// Kept unchanged as the yardstick the batch kernel is measured against (bench/sparkle_bench)
+// and must agree with to the bit (tests/engine/clsFlimmer_test). Same fields as clsFlimmer.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "platform/color.h"
+#include "platform/fatal.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+#include "platform/surface.h"
+
+namespace starquill {
+
+class ReferenceSparkle {
+ public:
+  double PosX = 0;
+  double PosY = 0;
+  double SpeedX = 0;
+  double SpeedY = 0;
+  double AccelX = 0;
+  double AccelY = 0;
+
+  void step();
+  void Draw(Surface& Canvas);
+  int32_t Color() const { return m_Color; }
+  void SetColor(int32_t vNewValue);
+  bool Finished() const { return PosY <= 0; }
+
+ private:
+  friend struct SparkleInternals;
+
+  static double FadeDivisor(int32_t age);
+  static inline const std::array<double, 128> kFadeDivisors = [] {
+    std::array<double, 128> divisors{};
+    for (size_t age = 0; age < divisors.size(); ++age) {
+      divisors[age] = std::pow(1.1, static_cast<double>(age) - 20);
+    }
+    return divisors;
+  }();
+
+  int32_t m_Color = 0;
+  int32_t m_Age = 0;
+};
+
+inline double ReferenceSparkle::FadeDivisor(int32_t age) {
+  if (static_cast<uint32_t>(age) < kFadeDivisors.size()) return kFadeDivisors[age];
+  return std::pow(1.1, static_cast<double>(age) - 20);
+}
+
+inline void ReferenceSparkle::step() {
+  if (PosY > 0) {
+    PosX = PosX + SpeedX;
+    if (m_Age == std::numeric_limits<int32_t>::max()) FatalError("Overflow: sparkle age");
+    m_Age = m_Age + 1;
+    PosY = PosY + SpeedY;
+    SpeedX = (SpeedX + AccelX + Rnd() * 0.09 - 0.045) * 0.9;
+    SpeedY = (SpeedY + AccelY + Rnd() * 0.09 - 0.045) * 0.9;
+  } else {
+    PosY = 0;
+    SpeedX = 0;
+    SpeedY = 0;
+  }
+}
+
+inline void ReferenceSparkle::Draw(Surface& Canvas) {
+  const double f = FadeDivisor(m_Age);
+  const int32_t R = RoundToInt32(RedOf(m_Color) / f);
+  const int32_t G = RoundToInt32(GreenOf(m_Color) / f);
+  const int32_t B = RoundToInt32(BlueOf(m_Color) / f);
+  if (R + G + B == 0) PosY = 0;
+  Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(R, G, B));
+}
+
+inline void ReferenceSparkle::SetColor(int32_t vNewValue) {
+  const auto jitter = [](int channel) {
+    return std::clamp(RoundToInt32(static_cast<double>(Rnd()) * 128 + channel - 64), 0, 255);
+  };
+  const int32_t red = jitter(RedOf(vNewValue));
+  const int32_t green = jitter(GreenOf(vNewValue));
+  const int32_t blue = jitter(BlueOf(vNewValue));
+  m_Color = red + 256 * green + 65536 * blue;
+}
+
+}  // namespace starquill
