@@ -87,9 +87,10 @@ void Surface::Resize(int width, int height) {
     drawn_points_.assign(std::max<size_t>(1024, static_cast<size_t>(width) * height / 8), 0);
     FilledWith(StoredPixel(back_color_));
     tiles_across_ = (device_width_ + kTileWidth - 1) / kTileWidth;
-    changed_tiles_.assign(static_cast<size_t>(tiles_across_) *
-                              static_cast<size_t>((device_height_ + kTileHeight - 1) / kTileHeight),
-                          0);
+    const size_t tiles = static_cast<size_t>(tiles_across_) *
+                         static_cast<size_t>((device_height_ + kTileHeight - 1) / kTileHeight);
+    drawn_tiles_.assign(tiles, 0);
+    shown_tiles_.assign(tiles, 0);
     changed_everywhere_ = true;
   }
   if (!user_scale_) {
@@ -184,59 +185,65 @@ void Surface::RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
   }
 }
 
-void Surface::MarkChanged(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+void Surface::MarkTiles(std::vector<uint8_t>& tiles, int64_t x0, int64_t y0, int64_t x1,
+                        int64_t y1) const {
   x0 = std::max<int64_t>(x0, 0);
   y0 = std::max<int64_t>(y0, 0);
   x1 = std::min<int64_t>(x1, device_width_);
   y1 = std::min<int64_t>(y1, device_height_);
   if (x0 >= x1 || y0 >= y1) return;
   for (int64_t ty = y0 / kTileHeight; ty <= (y1 - 1) / kTileHeight; ++ty) {
-    uint8_t* row = changed_tiles_.data() + ty * tiles_across_;
+    uint8_t* row = tiles.data() + ty * tiles_across_;
     std::fill(row + x0 / kTileWidth, row + (x1 - 1) / kTileWidth + 1, uint8_t{1});
   }
 }
 
-void Surface::MarkChangedPoint(uint32_t packed) {
-  const int64_t x = packed & 0xFFFF, y = packed >> 16;
-  if (scale_is_one_) {
-    changed_tiles_[static_cast<size_t>(y / kTileHeight) * tiles_across_ + x / kTileWidth] = 1;
-  } else {
-    MarkChanged(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1));
-  }
-}
-
 std::vector<Surface::DeviceRect> Surface::TakeChanges() {
+  // Pixels differ from the frame last shown where something was drawn then (it has been
+  // cleared since) or is drawn now; what was drawn and cleared in between never showed.
+  std::fill(drawn_tiles_.begin(), drawn_tiles_.end(), uint8_t{0});
+  if (drawn_everywhere_) {
+    std::fill(drawn_tiles_.begin(), drawn_tiles_.end(), uint8_t{1});
+  } else {
+    for (const uint32_t point : std::span<const uint32_t>(drawn_points_.data(), drawn_count_)) {
+      const uint32_t x = point & 0xFFFF, y = point >> 16;
+      if (scale_is_one_) {
+        drawn_tiles_[(y / kTileHeight) * static_cast<uint32_t>(tiles_across_) + x / kTileWidth] = 1;
+      } else {
+        MarkTiles(drawn_tiles_, DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1));
+      }
+    }
+    for (const DeviceBox& box : drawn_boxes_)
+      MarkTiles(drawn_tiles_, box.x0, box.y0, box.x1, box.y1);
+  }
   std::vector<DeviceRect> rects;
   if (changed_everywhere_ || drawn_everywhere_) {
     if (device_width_ > 0 && device_height_ > 0) {
       rects.push_back({0, 0, device_width_, device_height_});
     }
   } else {
-    // What is drawn now differs from the background shown before.
-    for (const uint32_t point : std::span<const uint32_t>(drawn_points_.data(), drawn_count_)) {
-      MarkChangedPoint(point);
-    }
-    for (const DeviceBox& box : drawn_boxes_)
-      MarkChanged(box.x0, box.y0, box.x1, box.y1);
     const int tiles_down =
-        tiles_across_ > 0 ? static_cast<int>(changed_tiles_.size()) / tiles_across_ : 0;
+        tiles_across_ > 0 ? static_cast<int>(drawn_tiles_.size()) / tiles_across_ : 0;
     for (int ty = 0; ty < tiles_down; ++ty) {
-      const uint8_t* row = changed_tiles_.data() + static_cast<size_t>(ty) * tiles_across_;
+      const size_t row = static_cast<size_t>(ty) * tiles_across_;
+      const auto changed = [&](int tx) {
+        return (drawn_tiles_[row + tx] | shown_tiles_[row + tx]) != 0;
+      };
       const int y = ty * kTileHeight, height = std::min(kTileHeight, device_height_ - y);
       for (int tx = 0; tx < tiles_across_;) {
-        if (!row[tx]) {
+        if (!changed(tx)) {
           ++tx;
           continue;
         }
         const int first = tx;
-        while (tx < tiles_across_ && row[tx])
+        while (tx < tiles_across_ && changed(tx))
           ++tx;
         const int x = first * kTileWidth;
         rects.push_back({x, y, std::min(tx * kTileWidth, device_width_) - x, height});
       }
     }
   }
-  std::fill(changed_tiles_.begin(), changed_tiles_.end(), uint8_t{0});
+  std::swap(shown_tiles_, drawn_tiles_);
   changed_everywhere_ = false;
   return rects;
 }
@@ -404,12 +411,9 @@ void Surface::Cls() {
       } else {
         FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1), background);
       }
-      MarkChangedPoint(point);
     }
-    for (const DeviceBox& box : drawn_boxes_) {
+    for (const DeviceBox& box : drawn_boxes_)
       FillDevice(box.x0, box.y0, box.x1, box.y1, background);
-      MarkChanged(box.x0, box.y0, box.x1, box.y1);
-    }
   }
   FilledWith(background);
   DrawPicture();

@@ -183,11 +183,10 @@ class Surface {
   void RecordBox(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
   // The store has just been filled whole with this value: nothing is drawn on it.
   void FilledWith(uint32_t value);
-  // Notes device pixels whose colour may differ from what was last shown, by tiles of
-  // kTileWidth x kTileHeight device pixels.
+  // Tiles of kTileWidth x kTileHeight device pixels, one flag each, row by row: the tiles of
+  // what is drawn now, and of what was drawn when the surface was last shown.
   static constexpr int kTileWidth = 64, kTileHeight = 16;
-  void MarkChanged(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
-  void MarkChangedPoint(uint32_t packed);
+  void MarkTiles(std::vector<uint8_t>& tiles, int64_t x0, int64_t y0, int64_t x1, int64_t y1) const;
   FontFace& DeviceFace();
   void PrintScaled(FontFace& face, int x, int top, std::string_view text);
   void Resize(int width, int height);
@@ -211,7 +210,8 @@ class Surface {
   size_t drawn_count_ = 0;
   std::vector<DeviceBox> drawn_boxes_;
   bool drawn_everywhere_ = false;
-  std::vector<uint8_t> changed_tiles_;  // row by row, tiles_across_ to a row
+  std::vector<uint8_t> drawn_tiles_;  // row by row, tiles_across_ to a row
+  std::vector<uint8_t> shown_tiles_;
   int tiles_across_ = 0;
   bool changed_everywhere_ = true;
   uint32_t filled_with_ = 0;  // the value the store was last filled with
