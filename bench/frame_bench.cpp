@@ -22,11 +22,13 @@ namespace {
 
 constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
 
-// Copies the sky into a window-format image, as the window's paint does.
-void Present(const Surface& sky, QImage& window) {
+// Copies what changed on the sky into a window-format image, as the window's paint does.
+void Present(Surface& sky, QImage& window) {
   QPainter painter(&window);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(0, 0, SurfaceImage(sky));
+  const QImage image = SurfaceImage(sky);
+  for (const QRect& part : PartsToShow(sky))
+    painter.drawImage(part.topLeft(), image, part);
 }
 
 // Showers of 700 sparkles around a few points, with ages spread over their lifetime, each
@@ -86,14 +88,16 @@ BENCHMARK(BM_Frame)
     ->ArgsProduct({{3840}, {2160}, {1'000, 100'000, 1'000'000}})
     ->Unit(benchmark::kMillisecond);
 
+// A whole frame copied, as after the sky was laid anew.
 void BM_Present(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   Surface sky(width, height);
   sky.SetBackColor(0);
-  sky.Cls();
   QImage window(width, height, QImage::Format_RGB32);
-  for (auto _ : state)
+  for (auto _ : state) {
+    sky.SetPicture(nullptr);  // everything changed
     Present(sky, window);
+  }
 }
 BENCHMARK(BM_Present)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 

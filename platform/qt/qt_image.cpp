@@ -16,4 +16,18 @@ QImage ToQImage(const Bitmap& picture) {
   return image;
 }
 
+std::vector<QRect> PartsToShow(Surface& surface) {
+  const std::vector<Surface::DeviceRect> changes = surface.TakeChanges();
+  const int64_t whole = int64_t{surface.DeviceWidth()} * surface.DeviceHeight();
+  int64_t area = 0;
+  for (const Surface::DeviceRect& r : changes)
+    area += int64_t{r.width} * r.height;
+  if (area * 3 > whole) return {QRect(0, 0, surface.DeviceWidth(), surface.DeviceHeight())};
+  std::vector<QRect> parts;
+  parts.reserve(changes.size());
+  for (const Surface::DeviceRect& r : changes)
+    parts.emplace_back(r.x, r.y, r.width, r.height);
+  return parts;
+}
+
 }  // namespace starquill

@@ -2,6 +2,8 @@
 // Pictures as Qt images.
 
 #include <QImage>
+#include <QRect>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "platform/surface.h"
@@ -17,5 +19,10 @@ inline QImage SurfaceImage(const Surface& surface) {
   return QImage(reinterpret_cast<const uchar*>(surface.Bits()), surface.DeviceWidth(),
                 surface.DeviceHeight(), surface.DeviceWidth() * 4, QImage::Format_RGB32);
 }
+
+// The parts of the surface's store to copy to the screen for what changed since it was last
+// shown (Surface::TakeChanges), in its device pixels: the changed tiles, or the whole store when
+// they cover much of it, where one copy is cheaper than many small ones.
+std::vector<QRect> PartsToShow(Surface& surface);
 
 }  // namespace starquill

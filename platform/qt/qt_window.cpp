@@ -163,34 +163,27 @@ class QtWindow::SurfaceWidget : public QWidget {
   void ShowChanges() {
     const qreal ratio = devicePixelRatioF();
     QRegion region;
-    int64_t area = 0;
     for (Surface* surface : surfaces) {
       const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
                                    static_cast<int>(std::lround(surface->Top())), 0, 0)
                             .topLeft();
-      std::vector<QRect> rects;
-      for (const Surface::DeviceRect& r : surface->TakeChanges()) {
-        area += int64_t{r.width} * r.height;
-        rects.push_back(QRectF((at.x() + r.x) / ratio, (at.y() + r.y) / ratio, r.width / ratio,
-                               r.height / ratio)
-                            .toAlignedRect());
+      std::vector<QRect> parts = PartsToShow(*surface);
+      for (QRect& part : parts) {
+        part = QRectF((at.x() + part.x()) / ratio, (at.y() + part.y()) / ratio,
+                      part.width() / ratio, part.height() / ratio)
+                   .toAlignedRect();
       }
       // Whole tiles in rows: a valid banded region as they are, unless scaling made them overlap.
       QRegion changes;
       if (ratio == 1) {
-        changes.setRects(rects.data(), static_cast<int>(rects.size()));
+        changes.setRects(parts.data(), static_cast<int>(parts.size()));
       } else {
-        for (const QRect& rect : rects)
-          changes += rect;
+        for (const QRect& part : parts)
+          changes += part;
       }
       region += changes;
     }
-    const QSize device = DeviceSize();
-    if (area * 3 > int64_t{device.width()} * device.height()) {
-      update();
-    } else if (!region.isEmpty()) {
-      update(region);
-    }
+    if (!region.isEmpty()) update(region);
   }
 
   // Repaints a rectangle of the client area (in pixels) and nothing else.
