@@ -12,7 +12,7 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "art/icon_art.h"
-#include "platform/pixel_art.h"
+#include "platform/drawing/pixel_art.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_platform.h"

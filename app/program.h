@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/platform.h"
+#include "platform/toolkit/platform.h"
 #include "show/frmMain.h"
 #include "splash/frmSplash.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The sky the benchmarks draw on: 1920 x 1080 pixels, 200 units high, y growing upwards.
 
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 
 namespace starquill {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/property_bag.h"
+#include "platform/hosting/property_bag.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {

@@ -13,7 +13,7 @@
 
 #include "engine/clsFlimmer.h"
 #include "platform/qt/qt_image.h"
-#include "platform/random.h"
+#include "platform/support/random.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
 

@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/color.h"
-#include "platform/fatal.h"
-#include "platform/numbers.h"
-#include "platform/random.h"
-#include "platform/surface.h"
+#include "platform/drawing/color.h"
+#include "platform/drawing/surface.h"
+#include "platform/support/fatal.h"
+#include "platform/support/numbers.h"
+#include "platform/support/random.h"
 
 namespace starquill {
 

@@ -1,7 +1,7 @@
 #include "controls/CandyButton.h"
 
 #include "controls/button_colors.h"
-#include "platform/numbers.h"
+#include "platform/support/numbers.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "controls/subclasser.h"
-#include "platform/bitmap.h"
-#include "platform/control_host.h"
-#include "platform/control_window.h"
-#include "platform/gdi.h"
-#include "platform/property_bag.h"
-#include "platform/surface.h"
-#include "platform/window_messages.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/surface.h"
+#include "platform/hosting/control_host.h"
+#include "platform/hosting/control_window.h"
+#include "platform/hosting/gdi.h"
+#include "platform/hosting/property_bag.h"
+#include "platform/hosting/window_messages.h"
 
 namespace starquill {
 

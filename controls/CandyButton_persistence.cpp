@@ -3,7 +3,7 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace starquill {
 

@@ -1,6 +1,6 @@
 #include "controls/button_colors.h"
 
-#include "platform/gdi.h"
+#include "platform/hosting/gdi.h"
 
 namespace starquill {
 

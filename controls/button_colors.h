@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/color.h"
+#include "platform/drawing/color.h"
 
 namespace starquill {
 

@@ -9,7 +9,7 @@
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
 #include "controls/caption_layout.h"
-#include "platform/numbers.h"
+#include "platform/support/numbers.h"
 
 namespace starquill {
 

@@ -11,7 +11,7 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
-#include "platform/numbers.h"
+#include "platform/support/numbers.h"
 
 namespace starquill {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <map>
 
-#include "platform/control_window.h"
-#include "platform/event_log.h"
-#include "platform/message_box.h"
+#include "platform/hosting/control_window.h"
+#include "platform/toolkit/event_log.h"
+#include "platform/toolkit/message_box.h"
 
 namespace starquill {
 

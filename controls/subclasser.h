@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/window_messages.h"
+#include "platform/hosting/window_messages.h"
 
 namespace starquill {
 

@@ -13,11 +13,11 @@
 #include <limits>
 #include <span>
 
-#include "platform/color.h"
-#include "platform/fatal.h"
-#include "platform/numbers.h"
-#include "platform/random.h"
-#include "platform/surface.h"
+#include "platform/drawing/color.h"
+#include "platform/drawing/surface.h"
+#include "platform/support/fatal.h"
+#include "platform/support/numbers.h"
+#include "platform/support/random.h"
 
 namespace starquill {
 

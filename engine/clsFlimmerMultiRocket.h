@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/clsFlimmerrocket.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 
 namespace starquill {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/clsFlimmer.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 
 namespace starquill {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
 
 namespace starquill {
 

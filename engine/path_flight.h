@@ -13,8 +13,8 @@
 
 #include "engine/clsFlimmer.h"
 #include "engine/head_flight.h"
-#include "platform/numbers.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
+#include "platform/support/numbers.h"
 
 namespace starquill {
 

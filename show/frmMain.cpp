@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "platform/numbers.h"
-#include "platform/random.h"
+#include "platform/support/numbers.h"
+#include "platform/support/random.h"
 
 namespace starquill {
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/firework.h"
-#include "platform/menu.h"
-#include "platform/platform.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
+#include "platform/toolkit/menu.h"
+#include "platform/toolkit/platform.h"
 
 namespace starquill {
 

@@ -1,9 +1,9 @@
 #include "splash/frmSplash.h"
 
 #include "art/icon_art.h"
-#include "platform/numbers.h"
-#include "platform/pixel_art.h"
-#include "platform/property_bag.h"
+#include "platform/drawing/pixel_art.h"
+#include "platform/hosting/property_bag.h"
+#include "platform/support/numbers.h"
 #include "splash/modGrad.h"
 #include "splash/startCMD_design.h"
 

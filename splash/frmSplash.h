@@ -11,10 +11,10 @@
 #include <string>
 
 #include "controls/CandyButton.h"
-#include "platform/control_host.h"
-#include "platform/label.h"
-#include "platform/platform.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
+#include "platform/hosting/control_host.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/platform.h"
 
 namespace starquill {
 

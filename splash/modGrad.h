@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/color.h"
-#include "platform/numbers.h"
+#include "platform/drawing/color.h"
+#include "platform/support/numbers.h"
 
 namespace starquill {
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "art/icon_art.h"
-#include "platform/pixel_art.h"
+#include "platform/drawing/pixel_art.h"
 
 namespace starquill {
 namespace {

@@ -5,8 +5,8 @@
 #include <QRect>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/surface.h"
+#include "platform/drawing/bitmap.h"
+#include "platform/drawing/surface.h"
 
 namespace starquill {
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/fatal.h"
-#include "platform/gdi.h"
-#include "platform/message_box.h"
+#include "platform/hosting/gdi.h"
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_screen_awake.h"
 #include "platform/qt/qt_window.h"
+#include "platform/support/fatal.h"
+#include "platform/toolkit/message_box.h"
 
 namespace starquill {
 namespace {

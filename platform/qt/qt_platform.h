@@ -5,9 +5,9 @@
 #include <QScreen>
 #include <QString>
 
-#include "platform/message_box.h"
-#include "platform/platform.h"
 #include "platform/qt/qt_timer_service.h"
+#include "platform/toolkit/message_box.h"
+#include "platform/toolkit/platform.h"
 
 namespace starquill {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "platform/toolkit/platform.h"
 
 class QDBusPendingCallWatcher;
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/timer.h"
+#include "platform/toolkit/timer.h"
 
 namespace starquill {
 

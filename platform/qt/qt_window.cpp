@@ -17,16 +17,16 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/control_input.h"
-#include "platform/control_window.h"
-#include "platform/device_scale.h"
-#include "platform/gdi.h"
-#include "platform/label.h"
-#include "platform/menu.h"
-#include "platform/placement.h"
+#include "platform/drawing/device_scale.h"
+#include "platform/drawing/surface.h"
+#include "platform/hosting/control_input.h"
+#include "platform/hosting/control_window.h"
+#include "platform/hosting/gdi.h"
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_image.h"
-#include "platform/surface.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/menu.h"
+#include "platform/toolkit/placement.h"
 
 namespace starquill {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/window.h"
+#include "platform/toolkit/window.h"
 
 namespace starquill {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/gdi.h"
+#include "platform/hosting/gdi.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {

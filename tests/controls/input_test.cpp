@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/control_input.h"
+#include "platform/hosting/control_input.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {

@@ -10,8 +10,8 @@
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
 #include "controls/caption_layout.h"
-#include "platform/numbers.h"
-#include "platform/text.h"
+#include "platform/drawing/text.h"
+#include "platform/support/numbers.h"
 #include "tests/support/fake_host.h"
 
 namespace starquill {

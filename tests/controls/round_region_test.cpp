@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "controls/CandyButton.h"
-#include "platform/gdi.h"
-#include "platform/region.h"
+#include "platform/drawing/region.h"
+#include "platform/hosting/gdi.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/random.h"
+#include "platform/support/random.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/firework_probe.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/control_host.h"
+#include "platform/hosting/control_host.h"
 
 namespace starquill::testing {
 

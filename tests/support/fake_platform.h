@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/label.h"
-#include "platform/manual_timer_service.h"
-#include "platform/menu.h"
-#include "platform/platform.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/menu.h"
+#include "platform/toolkit/platform.h"
+#include "tests/support/manual_timer_service.h"
 
 namespace starquill::testing {
 

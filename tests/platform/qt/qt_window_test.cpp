@@ -13,11 +13,11 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include "platform/control_window.h"
-#include "platform/gdi.h"
-#include "platform/label.h"
-#include "platform/menu.h"
-#include "platform/surface.h"
+#include "platform/drawing/surface.h"
+#include "platform/hosting/control_window.h"
+#include "platform/hosting/gdi.h"
+#include "platform/toolkit/label.h"
+#include "platform/toolkit/menu.h"
 
 namespace starquill {
 namespace {

@@ -1,0 +1,38 @@
+#pragma once
+// A writable view of a block of 32-bit pixels, rows of `stride` pixels, top row first.
+// Pixels are stored as the screen stores them, 0xFFRRGGBB (opaque, red in the third byte), so
+// that a window shows them without converting; colours (0x00BBGGRR) are converted once, when a
+// pixel is written or read back.
+
+#include <cstdint>
+
+#include "platform/drawing/color.h"
+
+namespace starquill {
+
+inline constexpr uint32_t kOpaque = 0xFF000000u;
+inline constexpr uint32_t kColorMask = 0x00FFFFFFu;
+
+// A colour as a stored pixel, and back.
+constexpr uint32_t StoredPixel(Color color) {
+  const auto c = static_cast<uint32_t>(color);
+  return kOpaque | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr Color ColorOfStored(uint32_t pixel) {
+  return static_cast<Color>(((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16));
+}
+
+struct PixelView {
+  uint32_t* bits = nullptr;
+  int width = 0;
+  int height = 0;
+  int stride = 0;  // pixels per row
+
+  uint32_t* Row(int y) const { return bits + static_cast<long>(y) * stride; }
+  bool Contains(int x, int y) const {
+    return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height);
+  }
+};
+
+}  // namespace starquill
