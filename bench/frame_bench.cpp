@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_sky.h"
 #include "engine/clsFlimmer.h"
 #include "platform/qt/qt_image.h"
 #include "platform/support/random.h"
@@ -31,31 +32,10 @@ void Present(Surface& sky, QImage& window) {
     painter.drawImage(part.topLeft(), image, part);
 }
 
-// Showers of 700 sparkles around a few points, with ages spread over their lifetime, each
-// sparkle a firework of its own in the show's list.
+// The showers of the sparkle benchmark, each sparkle a firework of its own in the show's list.
 void FillWithShowers(frmMain& show, size_t count) {
-  RestoreRandomState(InitialRandomState());
-  const double width = show.Picture1.ScaleWidth();
-  double cx = 0, cy = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (i % 700 == 0) {
-      cx = width * (0.1 + 0.8 * Rnd());
-      cy = 120 + 60 * Rnd();
-    }
-    clsFlimmer s;
-    const double angle = Rnd() * 8 * std::atan(1.0);
-    const double speed = Rnd() * 3;
-    s.PosX = cx;
-    s.PosY = cy;
-    s.SpeedX = std::cos(angle) * speed;
-    s.SpeedY = std::sin(angle) * speed;
-    s.AccelX = 0.003;
-    s.AccelY = -0.03;
-    s.SetColor(RGB(255, 255, 0));
-    for (int age = static_cast<int>(Rnd() * 40); age > 0; --age)
-      s.step();
+  for (const clsFlimmer& s : MakeShowers<clsFlimmer>(count, show.Picture1))
     show.Append(s);
-  }
 }
 
 void BM_Frame(benchmark::State& state) {

@@ -23,36 +23,6 @@ namespace starquill {
 namespace {
 
 constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
-constexpr size_t kBurst = 700;
-
-// The same showers for either kernel: both start from the same generator state.
-template <typename Sparkle>
-std::vector<Sparkle> MakeShowers(size_t count, Surface& sky) {
-  RestoreRandomState(InitialRandomState());
-  std::vector<Sparkle> sparkles(count);
-  const double width = sky.ScaleWidth();
-  double cx = 0, cy = 0;
-  for (size_t i = 0; i < count; ++i) {
-    if (i % kBurst == 0) {  // a new burst
-      cx = width * (0.1 + 0.8 * Rnd());
-      cy = 120 + 60 * Rnd();
-    }
-    Sparkle& s = sparkles[i];
-    const double angle = Rnd() * 8 * std::atan(1.0);
-    const double speed = Rnd() * 3;
-    s.PosX = cx;
-    s.PosY = cy;
-    s.SpeedX = std::cos(angle) * speed;
-    s.SpeedY = std::sin(angle) * speed;
-    s.AccelX = 0.003;
-    s.AccelY = -0.03;
-    s.SetColor(RGB(255, 255, 0));
-    for (int age = static_cast<int>(Rnd() * 40); age > 0; --age)
-      s.step();
-  }
-  sky.Cls();
-  return sparkles;
-}
 
 // The kernel as it was, one sparkle at a time.
 void ReferenceTick(std::vector<ReferenceSparkle>& sparkles, Surface& sky) {

@@ -152,6 +152,16 @@ find_splash() {
   client_y=$((Y + 4 * scale))
 }
 
+# Client pixel (x, y) of the last screenshot, in device pixels from the splash's client area.
+client_pixel() { pixel_at $((client_x + $1)) $((client_y + $2)); }
+
+# How many strongly red pixels the box of the splash's grown title holds in the last screenshot.
+red_title_pixels() {
+  local box="$((200 * scale))x$((53 * scale))+$((client_x + 196 * scale))+$((client_y + 30 * scale))"
+  /usr/bin/convert "$work/shot.png" -crop "$box" +repage -depth 8 txt:- |
+    awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 100 && $5 < 100 { n++ } END { print n + 0 }'
+}
+
 # From the splash to the show: clicks the splash's start button and waits for the show window.
 open_show() {
   poll 100 find_splash || fail "no splash window"

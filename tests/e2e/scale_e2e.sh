@@ -27,11 +27,6 @@ scale=2
 start_program "$program"
 poll 100 find_splash || fail "no splash window of $((597 * scale))x$((276 * scale)) device pixels"
 
-client_pixel() { pixel_at $((client_x + $1)) $((client_y + $2)); }
-red_title_pixels() {
-  /usr/bin/convert "$work/shot.png" -crop "400x106+$((client_x + 392))+$((client_y + 60))" +repage \
-    -depth 8 txt:- | awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 100 && $5 < 100 { n++ } END { print n + 0 }'
-}
 grown() { shoot && [ "$(red_title_pixels)" -ge 1200 ]; }
 poll 50 grown || fail "the title did not grow to twice its size ($(red_title_pixels) red pixels)"
 # Each band column is two device pixels wide, up to the window's right edge.

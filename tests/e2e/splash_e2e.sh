@@ -10,12 +10,6 @@ start_xvfb
 start_program "$program"
 poll 100 find_splash || fail "no splash window"
 
-# Client pixel (x, y) of the last screenshot.
-client_pixel() { pixel_at $((client_x + $1)) $((client_y + $2)); }
-red_title_pixels() {
-  /usr/bin/convert "$work/shot.png" -crop "200x53+$((client_x + 196))+$((client_y + 30))" +repage \
-    -depth 8 txt:- | awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 100 && $5 < 100 { n++ } END { print n + 0 }'
-}
 grown() { shoot && [ "$(red_title_pixels)" -ge 300 ]; }
 poll 50 grown || fail "the title did not grow ($(red_title_pixels) red pixels)"
 
