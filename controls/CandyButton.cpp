@@ -2,38 +2,12 @@
 
 #include "controls/button_colors.h"
 #include "platform/support/numbers.h"
-
-#include <cmath>
-#include <cstdlib>
+#include "platform/toolkit/system_colors.h"
 
 namespace starquill {
 
-namespace {
-constexpr int kButtonFaceColor = 15;  // the system colour of button faces
-}
-
 CandyButton::CandyButton(ControlHost& host) : host_(host) {
-  Picture1.SetBackColor(static_cast<Color>(GetSysColor(kButtonFaceColor)));
-  ControlWindow::Events& e = window_.events;
-  const auto i16 = [](int v) { return static_cast<int16_t>(v); };
-  e.MouseDown = [this, i16](int b, int s, float x, float y) {
-    UserControl_MouseDown(i16(b), i16(s), x, y);
-  };
-  e.MouseMove = [this, i16](int b, int s, float x, float y) {
-    UserControl_MouseMove(i16(b), i16(s), x, y);
-  };
-  e.MouseUp = [this, i16](int b, int s, float x, float y) {
-    UserControl_MouseUp(i16(b), i16(s), x, y);
-  };
-  e.Click = [this] { UserControl_Click(); };
-  e.DblClick = [this] { UserControl_DblClick(); };
-  e.KeyDown = [this, i16](int key, int s) { UserControl_KeyDown(i16(key), i16(s)); };
-  e.KeyUp = [this, i16](int key, int s) { UserControl_KeyUp(i16(key), i16(s)); };
-  e.GotFocus = [this] { UserControl_EnterFocus(); };
-  e.LostFocus = [this] { UserControl_ExitFocus(); };
-  e.Show = [this] { UserControl_Show(); };
-  e.Resize = [this] { UserControl_Resize(); };
-  e.Destroy = [this] { UserControl_Terminate(); };
+  Picture1.SetBackColor(host_.SystemColor(kColorButtonFace));
   // The face is painted at the screen's density, so that the caption is sharp.
   window_.DeviceScaleChanged = [this] { UpdateShape(); };
 }
@@ -186,7 +160,7 @@ void CandyButton::UpdateShape() {
       SetRoundRegion(W - 1, H - 1, Clamp(H / 3, 0, W / 3));
       break;
     default:  // a plain rectangle; CornerRadius stays as it was
-      SetWindowRgn(hWnd(), HRGN::kNone, true);
+      window_.SetWindowRegion(std::nullopt);
       break;
   }
   Picture1.SetPicture(nullptr);
@@ -211,34 +185,6 @@ bool CandyButton::FaceColor(int32_t State, int32_t& C) const {
     default:
       return false;
   }
-}
-
-// --- Rounded shapes ------------------------------------------------------------------------
-
-bool CandyButton::IsInsideCorner(int32_t DX, int32_t Y, int32_t R) {
-  const int32_t T = RoundToInt32(static_cast<double>(R) * R - static_cast<double>(DX) * DX);
-  if (T < 0) return false;
-  const int32_t S = RoundToInt32(std::sqrt(static_cast<double>(T)));
-  return std::abs(static_cast<int64_t>(Y) - R) < S;
-}
-
-bool CandyButton::IsInsideRoundRect(int32_t X, int32_t Y, int32_t X0, int32_t Y0, int32_t Wd,
-                                    int32_t Ht, int32_t R) {
-  // In 64 bits: no sum of these can overflow.
-  const int64_t u = static_cast<int64_t>(X) - X0;
-  const int64_t v = static_cast<int64_t>(Y) - Y0;
-  const int64_t w = Wd, h = Ht, r = R;
-  const auto corner = [](int64_t dx, int64_t y, int64_t radius) {
-    if (dx < INT32_MIN || dx > INT32_MAX || y < INT32_MIN || y > INT32_MAX) return false;
-    return IsInsideCorner(static_cast<int32_t>(dx), static_cast<int32_t>(y),
-                          static_cast<int32_t>(radius));
-  };
-  if (r < u && u < w - r && r < v && v < h - r) return true;
-  if (u < r && v <= r) return corner(u - r, v, r);
-  if (u + r > w && v <= r) return corner(u - w + r, v, r);
-  if (u < r && v + r >= h) return corner(u - r, v - h + 2 * r, r);
-  if (u + r > w && v + r >= h) return corner(u - w + r, v - h + 2 * r, r);
-  return 0 < u && u < w && 0 < v && v < h;
 }
 
 }  // namespace starquill

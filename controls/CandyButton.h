@@ -14,10 +14,10 @@
 
 #include "controls/subclasser.h"
 #include "platform/drawing/bitmap.h"
+#include "platform/drawing/region.h"
 #include "platform/drawing/surface.h"
 #include "platform/hosting/control_host.h"
 #include "platform/hosting/control_window.h"
-#include "platform/hosting/gdi.h"
 #include "platform/hosting/property_bag.h"
 #include "platform/hosting/window_messages.h"
 
@@ -35,7 +35,7 @@ enum DrawState : int32_t {
 // The nine gloss parameters of a gel style (P0 to P8).
 using GelParams = std::array<int32_t, 9>;
 
-class CandyButton : public MessageHandlerOwner {
+class CandyButton : private ControlEvents, private MessageHandlerOwner {
  public:
   // The name the button's own surface reports: its caption in design mode and the caption's
   // saved default.
@@ -46,12 +46,10 @@ class CandyButton : public MessageHandlerOwner {
   CandyButton(const CandyButton&) = delete;
   CandyButton& operator=(const CandyButton&) = delete;
 
-  // The button's own window, and its size in pixels.
+  // The button's own window.
   ControlWindow& Window() { return window_; }
   const ControlWindow& Window() const { return window_; }
   HWND hWnd() const { return window_.hWnd(); }
-  float ScaleWidth() const { return window_.ScaleWidth(); }
-  float ScaleHeight() const { return window_.ScaleHeight(); }
 
   // The hidden face surface everything is painted on before it is shown.
   Surface Picture1;
@@ -86,6 +84,10 @@ class CandyButton : public MessageHandlerOwner {
   const FontSpec& Font() const { return Picture1.Font(); }
   void SetFont(const FontSpec& value);
 
+  // A colour as the button paints it: system colours are its host's, and a colour that
+  // cannot be translated is black.
+  Color PlainColor(int32_t color) const;
+
   // The radius last given to SetRoundRegion; kept when a style without region is chosen.
   int32_t CornerRadius = 0;
 
@@ -108,58 +110,59 @@ class CandyButton : public MessageHandlerOwner {
   void WriteProperties(PropertyBag& bag) const;
   void AmbientChanged(std::string_view name);
 
-  // Input, as the button's window reports it.
-  void UserControl_MouseDown(int16_t Button, int16_t Shift, float x, float y);
-  void UserControl_MouseMove(int16_t Button, int16_t Shift, float x, float y);
-  void UserControl_MouseUp(int16_t Button, int16_t Shift, float x, float y);
-  void UserControl_Click();
-  void UserControl_DblClick();
-  void UserControl_KeyDown(int16_t KeyCode, int16_t Shift);
-  void UserControl_KeyUp(int16_t KeyCode, int16_t Shift);
-  void UserControl_EnterFocus();
-  void UserControl_ExitFocus();
-  void UserControl_Show();
-  void UserControl_Resize();
-  void UserControl_Terminate();
-
-  // Hover tracking through the window's messages: the pointer entering is seen in its moves,
-  // its leaving is reported by a one-shot leave notification.
-  void SetUpHoverTracking();
-  bool IsExported(std::string_view function, std::string_view module);
-  void TrackLeave(HWND window);
-  void OnWindowMessage(bool before, bool& handled, int32_t& result, HWND window, UINT message,
-                       WPARAM wParam, LPARAM lParam, int32_t& userValue);
-  std::vector<MessageHandler> MessageHandlers() override;
-  Subclasser& Hooks() { return hooks_; }
-  bool m_TrackAvailable = false;  // a leave-notification function exists
-  bool m_TrackUser32 = false;     // use the user-interface module's, else the common controls'
+  // Hover tracking, set up when a running form loads the button: whether the host offers a
+  // leave-notification function, and whether it is the user-interface module's (else the
+  // common controls'). Without one there is no hover look and no MouseEnter or MouseLeave.
+  bool m_TrackAvailable = false;
+  bool m_TrackUser32 = false;
 
   bool MouseOver() const { return m_MouseOver; }
   bool HasFocus() const { return m_HasFocus; }
 
-  // The redraw pipeline. Redraw forces the checked look on the caller's state when Checked.
+  // Paints the button in a state and shows it; the checked look replaces the caller's state
+  // when Checked.
   void Redraw(int32_t& State);
-  void UpdateShape();
 
+  // The gel and solid painters at any place and with any parameters.
+  void PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C, const GelParams& P);
+  void PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C);
+
+  // The rounded window shape.
+  void SetRoundRegion(int32_t Wp, int32_t Hp, int32_t R);
+
+ private:
+  // Input, as the button's window reports it.
+  void UserControl_MouseDown(int16_t Button, int16_t Shift, float x, float y) override;
+  void UserControl_MouseMove(int16_t Button, int16_t Shift, float x, float y) override;
+  void UserControl_MouseUp(int16_t Button, int16_t Shift, float x, float y) override;
+  void UserControl_Click() override;
+  void UserControl_DblClick() override;
+  void UserControl_KeyDown(int16_t KeyCode, int16_t Shift) override;
+  void UserControl_KeyUp(int16_t KeyCode, int16_t Shift) override;
+  void UserControl_EnterFocus() override;
+  void UserControl_ExitFocus() override;
+  void UserControl_Show() override;
+  void UserControl_Resize() override;
+  void UserControl_Terminate() override;
+
+  // Hover tracking through the window's messages: the pointer entering is seen in its moves,
+  // its leaving is reported by a one-shot leave notification.
+  void SetUpHoverTracking();
+  void TrackLeave();
+  void OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  std::vector<MessageHandler> MessageHandlers() override;
+
+  float ScaleWidth() const { return window_.ScaleWidth(); }
+  float ScaleHeight() const { return window_.ScaleHeight(); }
+  // Reshapes the window to the style and size, and repaints.
+  void UpdateShape();
   // Painters of the body, by style.
   void DrawFaceStandard(int32_t State);
   void DrawFaceFlat(int32_t State);
   void DrawFaceGel(int32_t State);
-  void PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C, const GelParams& P);
   void DrawFaceSolid(int32_t State);
-  void PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C);
   // Caption and picture, then presenting the finished face.
   void DrawIconWCaption(int32_t State);
-
-  // The rounded window shape.
-  static bool IsInsideCorner(int32_t DX, int32_t Y, int32_t R);
-  static bool IsInsideRoundRect(int32_t X, int32_t Y, int32_t X0, int32_t Y0, int32_t Wd,
-                                int32_t Ht, int32_t R);
-  static void XorRectIntoRegion(HRGN Region, int32_t Left, int32_t Top, int32_t Right,
-                                int32_t Bottom);
-  void SetRoundRegion(int32_t Wp, int32_t Hp, int32_t R);
-
- protected:
   // Repaints in a fixed state (the setters' repaint).
   void RedrawAs(DrawState state);
   void Notify(const char* property) { host_.PropertyChanged(property); }
@@ -169,12 +172,13 @@ class CandyButton : public MessageHandlerOwner {
   bool FaceColor(int32_t State, int32_t& C) const;
 
   // The pointer entered or left (from the window hooks).
-  void PointerEntered(HWND window);
+  void PointerEntered();
   void PointerLeft();
 
   ControlHost& host_;
-  ControlWindow window_;
-  Subclasser hooks_{*this, "CandyButton"};
+  ControlWindow window_{this};
+  ControlWindowHooks hook_windows_{&window_};
+  Subclasser hooks_{*this, "CandyButton", host_, hook_windows_};
 
   bool m_DisplayHand = false;
   int32_t m_ColorScheme = 0;

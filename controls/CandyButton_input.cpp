@@ -5,12 +5,14 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
+#include "platform/toolkit/window.h"
 
 namespace starquill {
 namespace {
 
 constexpr int16_t kEnterKey = 13;
-constexpr int32_t kLeftButtonAlone = MK_LBUTTON;  // the key state of a drag with the left button
+// A move's first parameter during a drag with the left button alone.
+constexpr WPARAM kLeftButtonAlone = MouseWParam({kLeftButton, 0});
 
 void Raise(const CandyButton::MouseEvent& event, int16_t& button, int16_t& shift, float& x,
            float& y) {
@@ -85,9 +87,9 @@ void CandyButton::UserControl_Terminate() {
   hooks_.sc_StopAll();
 }
 
-void CandyButton::PointerEntered(HWND window) {
+void CandyButton::PointerEntered() {
   m_MouseOver = true;
-  TrackLeave(window);
+  TrackLeave();
   if (MouseEnter) MouseEnter();
   RedrawAs(StateHover);
 }
@@ -101,9 +103,12 @@ void CandyButton::PointerLeft() {
 // --- Hover tracking ------------------------------------------------------------------------
 
 void CandyButton::SetUpHoverTracking() {
+  using Notifier = ControlHost::LeaveNotifier;
   m_TrackAvailable = true;
-  m_TrackUser32 = IsExported("TrackMouseEvent", "User32");
-  if (!m_TrackUser32 && !IsExported("_TrackMouseEvent", "Comctl32")) m_TrackAvailable = false;
+  m_TrackUser32 = host_.OffersLeaveNotification(Notifier::kUser32);
+  if (!m_TrackUser32 && !host_.OffersLeaveNotification(Notifier::kComctl32)) {
+    m_TrackAvailable = false;
+  }
   // Without a leave notification there is no hover look and no enter or leave events.
   if (!m_TrackAvailable) return;
   hooks_.sc_Subclass(hWnd());
@@ -111,31 +116,12 @@ void CandyButton::SetUpHoverTracking() {
   hooks_.sc_HookMsg(hWnd(), WM_MOUSELEAVE, Subclasser::kPhaseAfter);
 }
 
-bool CandyButton::IsExported(std::string_view function, std::string_view module) {
-  HMODULE handle = GetModuleHandleA(module);
-  bool loaded_here = false;
-  if (handle == 0) {
-    handle = LoadLibraryA(module);
-    loaded_here = handle != 0;
-  }
-  const bool exported = handle != 0 && GetProcAddress(handle, function) != 0;
-  if (loaded_here) FreeLibrary(handle);
-  return exported;
+// Either module's function asks the platform for the same notice.
+void CandyButton::TrackLeave() {
+  if (m_TrackAvailable) window_.SetTrackingLeave(true);
 }
 
-void CandyButton::TrackLeave(HWND window) {
-  if (!m_TrackAvailable) return;
-  TRACKMOUSEEVENT track{16, TME_LEAVE, window, 0};
-  if (m_TrackUser32) {
-    TrackMouseEvent(&track);
-  } else {
-    _TrackMouseEvent(&track);
-  }
-}
-
-void CandyButton::OnWindowMessage(bool /*before*/, bool& /*handled*/, int32_t& /*result*/,
-                                  HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                  int32_t& /*userValue*/) {
+void CandyButton::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MOUSEMOVE: {
       // A drag with the left button alone never starts the hover.
@@ -143,7 +129,7 @@ void CandyButton::OnWindowMessage(bool /*before*/, bool& /*handled*/, int32_t& /
       const int32_t x = LoWord(lParam);
       const int32_t y = HiWord(lParam);
       // Strictly inside: the first row and column and the far edges do not count.
-      if (x > 0 && y > 0 && x < ScaleWidth() && y < ScaleHeight()) PointerEntered(window);
+      if (x > 0 && y > 0 && x < ScaleWidth() && y < ScaleHeight()) PointerEntered();
       return;
     }
     case WM_MOUSELEAVE:
@@ -155,10 +141,8 @@ void CandyButton::OnWindowMessage(bool /*before*/, bool& /*handled*/, int32_t& /
 }
 
 std::vector<MessageHandler> CandyButton::MessageHandlers() {
-  return {[this](bool before, bool& handled, int32_t& result, HWND window, UINT message,
-                 WPARAM wParam, LPARAM lParam, int32_t& userValue) {
-    OnWindowMessage(before, handled, result, window, message, wParam, lParam, userValue);
-  }};
+  return {[this](bool, bool&, int32_t&, HWND, UINT message, WPARAM wParam, LPARAM lParam,
+                 int32_t&) { OnWindowMessage(message, wParam, lParam); }};
 }
 
 }  // namespace starquill

@@ -1,27 +1,34 @@
 #include "controls/button_colors.h"
 
-#include "platform/hosting/gdi.h"
+#include "controls/CandyButton.h"
+#include "platform/toolkit/system_colors.h"
 
 namespace starquill {
 
-Color PlainColor(int32_t color) {
-  COLORREF plain = 0;
-  if (OleTranslateColor(static_cast<OLE_COLOR>(color), nullptr, &plain) != S_OK) plain = 0;
-  return static_cast<Color>(plain & 0xFFFFFF);
+std::optional<Color> TranslateColor(int32_t color, const ControlHost& host) {
+  const uint32_t bits = static_cast<uint32_t>(color);
+  switch (bits >> 24) {
+    case 0x00:
+    case 0x02:
+      return static_cast<Color>(bits & 0xFFFFFF);
+    case 0x80: {
+      const uint32_t index = bits & 0xFFFFFF;
+      if (index >= static_cast<uint32_t>(kSystemColorCount)) return std::nullopt;
+      return host.SystemColor(static_cast<int>(index)) & 0xFFFFFF;
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
-void GetRGB(int32_t& R, int32_t& G, int32_t& B, int32_t Color) {
-  const int32_t value = PlainColor(Color);
-  R = value & 255;
-  G = (value >> 8) & 255;
-  B = (value >> 16) & 255;
+Color CandyButton::PlainColor(int32_t color) const {
+  return TranslateColor(color, host_).value_or(0);
 }
 
 int32_t BlendColors(int32_t Color1, int32_t Color2, int32_t& Percentage) {
   Percentage = Clamp(Percentage, 0, 100);
-  int32_t r1, g1, b1, r2, g2, b2;
-  GetRGB(r1, g1, b1, Color1);
-  GetRGB(r2, g2, b2, Color2);
+  const int32_t r1 = RedOf(Color1), g1 = GreenOf(Color1), b1 = BlueOf(Color1);
+  const int32_t r2 = RedOf(Color2), g2 = GreenOf(Color2), b2 = BlueOf(Color2);
   // Integer division truncates toward zero, as the blend needs.
   const int32_t r = r1 + ((r2 - r1) * Percentage) / 100;
   const int32_t g = g1 + ((g2 - g1) * Percentage) / 100;

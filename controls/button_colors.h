@@ -5,17 +5,22 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "platform/drawing/color.h"
+#include "platform/hosting/control_host.h"
 
 namespace starquill {
 
-// Translates Color (which may name a system colour) and splits it into its channels. A colour
-// that cannot be translated gives black.
-void GetRGB(int32_t& R, int32_t& G, int32_t& B, int32_t Color);
+// The plain colour a saved colour stands for, by its top byte: 0x00 a plain colour, 0x02 a
+// palette-relative one (its plain colour: there is no palette), 0x80 the host's system colour
+// of the index in the low bytes. Nothing for any other top byte or a system colour index out
+// of range.
+std::optional<Color> TranslateColor(int32_t color, const ControlHost& host);
 
-// Color1 blended towards Color2: Percentage 0 gives Color1, 100 gives Color2. The percentage is
-// clamped to 0..100 first, and the clamped value is written back to the caller's variable.
+// Color1 blended towards Color2, both plain colours: Percentage 0 gives Color1, 100 gives
+// Color2. The percentage is clamped to 0..100 first, and the clamped value is written back to
+// the caller's variable.
 int32_t BlendColors(int32_t Color1, int32_t Color2, int32_t& Percentage);
 
 // Min when Value < Min, Value when Value <= Max, else Max.
@@ -24,9 +29,6 @@ int32_t Clamp(int32_t Value, int32_t Min, int32_t Max);
 // The high and the low 16 bits of a message parameter, each as a signed 16-bit number.
 int32_t HiWord(int32_t Value);
 int32_t LoWord(int32_t Value);
-
-// A colour as a plain 0x00BBGGRR value (system colours translated, failures black).
-Color PlainColor(int32_t color);
 
 struct ColorSchemeColors {
   Color ButtonUp, ButtonHover, ButtonDown, Bright;

@@ -11,6 +11,7 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
+#include "controls/round_shape.h"
 #include "platform/support/numbers.h"
 
 namespace starquill {
@@ -34,15 +35,15 @@ int32_t RoundFit(double v) {
                                          std::numeric_limits<int32_t>::max()));
 }
 
-// Writes one pixel and its mirror on the face's device context; coordinates beyond the
-// integer range lie off the surface anyway.
+// Writes one pixel and its mirror on the face; coordinates beyond the integer range lie off
+// the surface anyway.
 void PlotPair(Surface& face, int64_t left, int64_t right, int64_t y, int32_t colour) {
   const auto fits = [](int64_t v) {
     return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
   };
   if (!fits(y)) return;
-  if (fits(left)) SetPixelV(&face, static_cast<int>(left), static_cast<int>(y), colour);
-  if (fits(right)) SetPixelV(&face, static_cast<int>(right), static_cast<int>(y), colour);
+  if (fits(left)) face.SetPixelV(static_cast<int>(left), static_cast<int>(y), colour);
+  if (fits(right)) face.SetPixelV(static_cast<int>(right), static_cast<int>(y), colour);
 }
 
 }  // namespace
@@ -79,9 +80,12 @@ void CandyButton::DrawFaceGel(int32_t State) {
   PaintGel(0, 0, RoundFit(W - 1), RoundFit(H - 1), C, P);
 }
 
-void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C,
+void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t Face,
                            const GelParams& P) {
   const int32_t R = CornerRadius;
+  // Translated once: every blend below is of plain colours.
+  const int32_t C = PlainColor(Face);
+  const int32_t Bright = PlainColor(m_ColorBright);
   // Glow falloff per pixel down and across; a zero extent has no falloff.
   const float KY = Ht != 0 ? static_cast<float>((100.0 - P[8]) / (2.0 * Ht)) : 0.0f;
   const float KX = Wd != 0 ? static_cast<float>((100.0 - P[7]) / Wd) : 0.0f;
@@ -118,7 +122,7 @@ void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32
           const double gx = static_cast<double>(KX) * static_cast<double>(x - X0 - Wd / 2);
           const double gy = static_cast<double>(KY) * static_cast<double>(y - Y0 - Ht);
           int32_t glow = RoundFit(gx * gx + gy * gy);
-          colour = BlendColors(m_ColorBright, C, glow);
+          colour = BlendColors(Bright, C, glow);
           // The rounded ends shade towards black, most at the top.
           if (x < R) {
             int32_t shade = Fit((3 * y / 2 + x) * 70 / R);
@@ -139,8 +143,10 @@ void CandyButton::DrawFaceSolid(int32_t State) {
   PaintSolid(0, 0, RoundFit(ScaleWidth() - 1.0), RoundFit(ScaleHeight() - 1.0), C);
 }
 
-void CandyButton::PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C) {
+void CandyButton::PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t Face) {
   const int32_t R = CornerRadius;
+  const int32_t C = PlainColor(Face);
+  const int32_t Bright = PlainColor(m_ColorBright);
   // The ring has half the face colour's brightness.
   int32_t half = 50;
   const int32_t D = BlendColors(kBlack, C, half);
@@ -167,7 +173,7 @@ void CandyButton::PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int
       if (IsInsideRoundRect(px, py, 1, 1, bodyWd, bodyHt, R)) {
         const bool A = IsInsideRoundRect(px, py, 4, 2, bandWd, bandHt, bandR);
         const bool Bl = IsInsideRoundRect(px, py, 4, R / 2, bandWd, bandHt, bandR);
-        const int32_t colour = A && !Bl ? T : BlendColors(C, m_ColorBright, V);
+        const int32_t colour = A && !Bl ? T : BlendColors(C, Bright, V);
         PlotPair(Picture1, X0 + x, int64_t{X0} + Wd - x, Y0 + y, colour);
       } else if (IsInsideRoundRect(px, py, 0, 0, Wd, Ht, R)) {
         PlotPair(Picture1, X0 + x, int64_t{X0} + Wd - x, Y0 + y, D);

@@ -1,12 +1,10 @@
 #include "controls/CandyButton.h"
+#include "controls/round_shape.h"
 
 namespace starquill {
 
-void CandyButton::XorRectIntoRegion(HRGN Region, int32_t Left, int32_t Top, int32_t Right,
-                                    int32_t Bottom) {
-  const HRGN rect = CreateRectRgn(Left, Top, Right, Bottom);
-  CombineRgn(Region, Region, rect, RGN_XOR);
-  DeleteObject(rect);
+void XorRectIntoRegion(Region& Rgn, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+  Rgn.Xor(Region::Rectangle(Left, Top, Right, Bottom));
 }
 
 // Starts from the full rectangle and cuts each row's outside run away. Only the left half (plus
@@ -14,7 +12,7 @@ void CandyButton::XorRectIntoRegion(HRGN Region, int32_t Left, int32_t Top, int3
 // next row's first outside pixel (column 0) is met, so the last row Hp only closes row Hp - 1.
 void CandyButton::SetRoundRegion(int32_t Wp, int32_t Hp, int32_t R) {
   CornerRadius = R;
-  const HRGN region = CreateRectRgn(0, 0, Wp, Hp);
+  Region region = Region::Rectangle(0, 0, Wp, Hp);
   int32_t LastX = 0;
   int32_t LastY = 0;
   // 64-bit counters: the loops run to their bounds inclusive, and Hp may be INT32_MAX.
@@ -33,8 +31,7 @@ void CandyButton::SetRoundRegion(int32_t Wp, int32_t Hp, int32_t R) {
       LastY = py;
     }
   }
-  // The window owns the region from here on; a rejected one would otherwise leak its handle.
-  if (SetWindowRgn(hWnd(), region, true) == 0) DeleteObject(region);
+  window_.SetWindowRegion(std::move(region));
 }
 
 }  // namespace starquill

@@ -4,6 +4,7 @@
 #include "platform/drawing/pixel_art.h"
 #include "platform/hosting/property_bag.h"
 #include "platform/support/numbers.h"
+#include "platform/toolkit/system_colors.h"
 #include "splash/modGrad.h"
 #include "splash/startCMD_design.h"
 
@@ -24,23 +25,22 @@ FontSpec BoldItalic(double points) {
   return FontSpec{"Arial", points, true, true};
 }
 
-// The start button's picture: the program's icon, registered once under the name its saved
-// design uses.
-void RegisterStartIcon() {
-  if (FindPicture(kStartIcon)) return;
-  auto icon = std::make_shared<Bitmap>(ParsePixelArt(kStarquillIconArt));
-  RegisterPicture(kStartIcon, std::move(icon));
+// The start button's saved design, with the picture it names: the program's icon.
+PropertyBag StartDesign() {
+  PropertyBag design = PropertyBag::Parse(kStartCmdDesign);
+  design.AddPicture(kStartIcon, std::make_shared<Bitmap>(ParsePixelArt(kStarquillIconArt)));
+  return design;
 }
 
 }  // namespace
 
 frmSplash::frmSplash(Platform& platform, std::function<void()> started)
-    : board(kClientWidth, 273),
+    : platform_(platform),
+      board(kClientWidth, 273),
       start(129, 17),
       startCMD(*this),
       StartLabel(240, 240, 129, 25),
       Label1(176, 200, 241, 33),
-      platform_(platform),
       started_(std::move(started)),
       window_(platform.CreateWindow()) {
   board.SetBackColor(RGB(0, 0, 0));
@@ -59,8 +59,7 @@ frmSplash::frmSplash(Platform& platform, std::function<void()> started)
   Label1.TextAlignment = Label::kCenter;
 
   // The button comes with the window: its saved design is loaded before the form's own load.
-  RegisterStartIcon();
-  startCMD.ReadProperties(PropertyBag::Parse(kStartCmdDesign));
+  startCMD.ReadProperties(StartDesign());
   startCMD.Click = [this] { startCMD_Click(); };
 
   window_->SetCaption("");
@@ -75,7 +74,7 @@ frmSplash::frmSplash(Platform& platform, std::function<void()> started)
 frmSplash::~frmSplash() = default;
 
 std::optional<Color> frmSplash::ContainerBackColor() const {
-  return static_cast<Color>(GetSysColor(15));  // the form's background: the button face colour
+  return platform_.SystemColor(kColorButtonFace);  // the form's background
 }
 
 void frmSplash::Form_Load() {

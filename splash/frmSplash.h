@@ -19,6 +19,9 @@
 namespace starquill {
 
 class frmSplash : public ControlHost {
+  // First of all: the button asks its host for system colours while it is built.
+  Platform& platform_;
+
  public:
   static constexpr const char* kHint = "Right Click on the main screen for Options";
 
@@ -69,7 +72,14 @@ class frmSplash : public ControlHost {
   FontSpec AmbientFont() const override { return FontSpec{}; }
   std::string ExtenderName() const override { return "startCMD"; }
   std::optional<Color> ContainerBackColor() const override;
+  Color SystemColor(int index) const override { return platform_.SystemColor(index); }
   void PropertyChanged(std::string_view) override {}
+  // The platform's control input sends the leave notification, whoever asks for it.
+  bool OffersLeaveNotification(LeaveNotifier) const override { return true; }
+  void LogError(std::string_view text) override { platform_.LogError(text); }
+  void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override {
+    platform_.ShowMessageBox(prompt, icon, title);
+  }
 
  private:
   void StartSequence();
@@ -86,7 +96,6 @@ class frmSplash : public ControlHost {
   BoardLook Look() const;
   std::optional<BoardLook> painted_;  // the look the board holds now
 
-  Platform& platform_;
   std::function<void()> started_;
   bool starting_ = false;
   std::unique_ptr<Window> window_;

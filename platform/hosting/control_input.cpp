@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/toolkit/window.h"
+
 namespace starquill {
 
 void ControlInput::AddControl(ControlWindow& control) {
@@ -17,14 +19,14 @@ void ControlInput::RemoveControl(ControlWindow& control) {
 ControlWindow* ControlInput::ControlAt(int x, int y) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     ControlWindow* c = *it;
-    if (c->Visible() && IsWindow(c->hWnd()) && c->HitTest(x - c->Left(), y - c->Top())) return c;
+    if (c->Visible() && c->Exists() && c->HitTest(x - c->Left(), y - c->Top())) return c;
   }
   return nullptr;
 }
 
-void ControlInput::SendMouse(ControlWindow& control, UINT message, int x, int y, WPARAM keys) {
-  SendMessageA(control.hWnd(), message, keys,
-               MakeMouseLParam(x - control.Left(), y - control.Top()));
+void ControlInput::SendMouse(ControlWindow& control, UINT message, int x, int y, MouseKeys keys) {
+  control.SendMessage(message, MouseWParam(keys),
+                      MakeMouseLParam(x - control.Left(), y - control.Top()));
 }
 
 void ControlInput::SendLeaves(int x, int y, bool pointerInForm) {
@@ -33,38 +35,38 @@ void ControlInput::SendLeaves(int x, int y, bool pointerInForm) {
     if (!c->TrackingLeave()) continue;
     if (pointerInForm && c->Visible() && c->HitTest(x - c->Left(), y - c->Top())) continue;
     c->SetTrackingLeave(false);
-    SendMessageA(c->hWnd(), WM_MOUSELEAVE, 0, 0);
+    c->SendMessage(WM_MOUSELEAVE, 0, 0);
   }
 }
 
-void ControlInput::PointerMoved(int x, int y, WPARAM keys) {
-  if (captured_ != nullptr && !IsWindow(captured_->hWnd())) captured_ = nullptr;
+void ControlInput::PointerMoved(int x, int y, MouseKeys keys) {
+  if (captured_ != nullptr && !captured_->Exists()) captured_ = nullptr;
   ControlWindow* target = captured_ != nullptr ? captured_ : ControlAt(x, y);
   SendLeaves(x, y, true);
   if (target != nullptr) SendMouse(*target, WM_MOUSEMOVE, x, y, keys);
 }
 
-bool ControlInput::ButtonPressed(int x, int y, WPARAM button, WPARAM keys, bool doubleClick) {
+bool ControlInput::ButtonPressed(int x, int y, int button, MouseKeys keys, bool doubleClick) {
   ControlWindow* target = captured_ != nullptr ? captured_ : ControlAt(x, y);
   if (target == nullptr) return false;
   if (focused_ != target) SetFocus(target);
   captured_ = target;
   UINT message = WM_LBUTTONDOWN;
-  if (button == MK_RBUTTON) message = doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
-  if (button == MK_MBUTTON) message = doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
-  if (button == MK_LBUTTON) message = doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+  if (button == kRightButton) message = doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+  if (button == kMiddleButton) message = doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
+  if (button == kLeftButton) message = doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
   SendMouse(*target, message, x, y, keys);
   return true;
 }
 
-void ControlInput::ButtonReleased(int x, int y, WPARAM button, WPARAM keys) {
-  if (captured_ != nullptr && !IsWindow(captured_->hWnd())) captured_ = nullptr;
+void ControlInput::ButtonReleased(int x, int y, int button, MouseKeys keys) {
+  if (captured_ != nullptr && !captured_->Exists()) captured_ = nullptr;
   ControlWindow* target = captured_;
-  if ((keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) captured_ = nullptr;
+  if (keys.buttons == 0) captured_ = nullptr;
   if (target != nullptr) {
     UINT message = WM_LBUTTONUP;
-    if (button == MK_RBUTTON) message = WM_RBUTTONUP;
-    if (button == MK_MBUTTON) message = WM_MBUTTONUP;
+    if (button == kRightButton) message = WM_RBUTTONUP;
+    if (button == kMiddleButton) message = WM_MBUTTONUP;
     SendMouse(*target, message, x, y, keys);
   }
   SendLeaves(x, y, true);
@@ -75,14 +77,14 @@ void ControlInput::PointerLeft() {
 }
 
 bool ControlInput::KeyPressed(int keyCode, int shift) {
-  if (focused_ == nullptr || !IsWindow(focused_->hWnd())) return false;
-  SendMessageA(focused_->hWnd(), WM_KEYDOWN, keyCode, shift);
+  if (focused_ == nullptr || !focused_->Exists()) return false;
+  focused_->SendMessage(WM_KEYDOWN, keyCode, shift);
   return true;
 }
 
 bool ControlInput::KeyReleased(int keyCode, int shift) {
-  if (focused_ == nullptr || !IsWindow(focused_->hWnd())) return false;
-  SendMessageA(focused_->hWnd(), WM_KEYUP, keyCode, shift);
+  if (focused_ == nullptr || !focused_->Exists()) return false;
+  focused_->SendMessage(WM_KEYUP, keyCode, shift);
   return true;
 }
 
@@ -90,10 +92,8 @@ void ControlInput::SetFocus(ControlWindow* control) {
   if (control == focused_) return;
   ControlWindow* previous = focused_;
   focused_ = control;
-  if (previous != nullptr && IsWindow(previous->hWnd())) {
-    SendMessageA(previous->hWnd(), WM_KILLFOCUS, 0, 0);
-  }
-  if (control != nullptr) SendMessageA(control->hWnd(), WM_SETFOCUS, 0, 0);
+  if (previous != nullptr) previous->SendMessage(WM_KILLFOCUS, 0, 0);
+  if (control != nullptr) control->SendMessage(WM_SETFOCUS, 0, 0);
 }
 
 }  // namespace starquill

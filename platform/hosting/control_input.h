@@ -18,11 +18,11 @@ class ControlInput {
   void AddControl(ControlWindow& control);
   void RemoveControl(ControlWindow& control);
 
-  // keys: the MK_ flags of the buttons and modifier keys held (after the event).
-  void PointerMoved(int x, int y, WPARAM keys);
-  // button: MK_LBUTTON, MK_RBUTTON or MK_MBUTTON. Returns whether a control took the press.
-  bool ButtonPressed(int x, int y, WPARAM button, WPARAM keys, bool doubleClick);
-  void ButtonReleased(int x, int y, WPARAM button, WPARAM keys);
+  // keys: the buttons and modifier keys held (after the event).
+  void PointerMoved(int x, int y, MouseKeys keys);
+  // button: kLeftButton, kRightButton or kMiddleButton. Returns whether a control took the press.
+  bool ButtonPressed(int x, int y, int button, MouseKeys keys, bool doubleClick);
+  void ButtonReleased(int x, int y, int button, MouseKeys keys);
   // The pointer left the form.
   void PointerLeft();
 
@@ -40,7 +40,7 @@ class ControlInput {
   ControlWindow* Captured() const { return captured_; }
 
  private:
-  void SendMouse(ControlWindow& control, UINT message, int x, int y, WPARAM keys);
+  void SendMouse(ControlWindow& control, UINT message, int x, int y, MouseKeys keys);
   void SendLeaves(int x, int y, bool pointerInForm);
 
   std::vector<ControlWindow*> controls_;

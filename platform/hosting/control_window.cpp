@@ -1,127 +1,137 @@
 #include "platform/hosting/control_window.h"
 
 #include <algorithm>
-#include <map>
+
+#include "platform/toolkit/window.h"
 
 namespace starquill {
 namespace {
 
-std::map<HWND, ControlWindow*>& Windows() {
-  static std::map<HWND, ControlWindow*> windows;
-  return windows;
-}
-
-HWND g_next_handle = 0x1000;
-
-int ButtonsOf(WPARAM keys) {
-  return (keys & MK_LBUTTON ? 1 : 0) | (keys & MK_RBUTTON ? 2 : 0) | (keys & MK_MBUTTON ? 4 : 0);
-}
-
-int ShiftOf(WPARAM keys) {
-  return (keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0);
-}
-
-float XOf(LPARAM lParam) {
-  return static_cast<int16_t>(lParam & 0xFFFF);
-}
-float YOf(LPARAM lParam) {
-  return static_cast<int16_t>((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF);
-}
-
-template <typename... Args, typename... Values>
-void Raise(const std::function<void(Args...)>& event, Values... values) {
-  if (event) event(values...);
+// Handles only name windows (in hooks' tables and reports): a count keeps them apart. It is
+// the one piece of state windows share.
+HWND NewHandle() {
+  static HWND next = 0x1000;
+  const HWND handle = next;
+  next = next == INT32_MAX ? 0x1000 : next + 1;
+  return handle;
 }
 
 }  // namespace
 
-ControlWindow::ControlWindow()
-    : handle_(g_next_handle++),
-      own_proc_(RegisterWindowProc([this](HWND, UINT message, WPARAM wParam, LPARAM lParam) {
-        return HandleOwnMessage(message, wParam, lParam);
-      })),
-      proc_(own_proc_),
-      owner_process_(GetCurrentProcessId()) {
-  Windows()[handle_] = this;
+LRESULT WindowProcedure::CallReplaced(ControlWindow& window, UINT message, WPARAM wParam,
+                                      LPARAM lParam) {
+  // Held for the call: the replaced procedure may take itself out of the chain while it runs.
+  const std::shared_ptr<WindowProcedure> next = replaced_;
+  return next ? next->Handle(window, message, wParam, lParam) : 0;
 }
+
+class ControlWindow::OwnProcedure : public WindowProcedure {
+ public:
+  LRESULT Handle(ControlWindow& window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    return window.HandleOwnMessage(message, wParam, lParam);
+  }
+};
+
+ControlWindow::ControlWindow(ControlEvents* events)
+    : handle_(NewHandle()), events_(events), procedure_(std::make_shared<OwnProcedure>()) {}
 
 ControlWindow::~ControlWindow() {
-  events = Events{};  // whoever listened may be gone already
+  events_ = nullptr;  // the control may be partly gone already
   Destroy();
-  UnregisterWindowProc(own_proc_);
-}
-
-ControlWindow* ControlWindow::FromHandle(HWND handle) {
-  const auto it = Windows().find(handle);
-  return it == Windows().end() ? nullptr : it->second;
 }
 
 void ControlWindow::Destroy() {
-  if (destroyed_) return;
-  destroyed_ = true;
-  SendMessageA(handle_, WM_DESTROY, 0, 0);
-  Windows().erase(handle_);
+  if (destroying_) return;
+  destroying_ = true;
+  SendMessage(WM_DESTROY, 0, 0);
+  exists_ = false;
 }
 
-WNDPROC ControlWindow::ReplaceWindowProc(WNDPROC proc) {
-  const WNDPROC previous = proc_;
-  proc_ = proc;
-  return previous;
+LRESULT ControlWindow::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!exists_) return 0;
+  // Held for the call: a hook may leave the chain while it handles the message.
+  const std::shared_ptr<WindowProcedure> procedure = procedure_;
+  return procedure->Handle(*this, message, wParam, lParam);
+}
+
+bool ControlWindow::Hook(std::shared_ptr<WindowProcedure> procedure) {
+  if (!exists_ || procedure == nullptr || procedure->replaced_ != nullptr) return false;
+  procedure->replaced_ = std::move(procedure_);
+  procedure_ = std::move(procedure);
+  return true;
+}
+
+bool ControlWindow::Unhook(const WindowProcedure& procedure) {
+  // The link that holds the procedure: the window's own, or the procedure in front of it.
+  for (std::shared_ptr<WindowProcedure>* link = &procedure_; *link != nullptr;
+       link = &(*link)->replaced_) {
+    if (link->get() != &procedure) continue;
+    if (procedure.replaced_ == nullptr) return false;  // the window's own stays
+    // The procedure keeps its own link: if it is still running, it may pass the message on.
+    *link = procedure.replaced_;
+    return true;
+  }
+  return false;
 }
 
 LRESULT ControlWindow::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const float x = XOf(lParam), y = YOf(lParam);
+  const auto i16 = [](int v) { return static_cast<int16_t>(v); };
+  const MouseKeys keys = MouseKeysOf(wParam);
+  const int16_t shift = i16(keys.shift);
+  const float x = static_cast<float>(MouseXOf(lParam));
+  const float y = static_cast<float>(MouseYOf(lParam));
+  ControlEvents* const e = events_;
   switch (message) {
     case WM_MOUSEMOVE:
-      Raise(events.MouseMove, ButtonsOf(wParam), ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseMove(i16(keys.buttons), shift, x, y);
       break;
     case WM_LBUTTONDOWN:
       left_pressed_here_ = true;
-      Raise(events.MouseDown, 1, ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseDown(kLeftButton, shift, x, y);
       break;
     case WM_RBUTTONDOWN:
-      Raise(events.MouseDown, 2, ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseDown(kRightButton, shift, x, y);
       break;
     case WM_MBUTTONDOWN:
-      Raise(events.MouseDown, 4, ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseDown(kMiddleButton, shift, x, y);
       break;
     case WM_LBUTTONUP: {
       const bool click = left_pressed_here_ && HitTest(static_cast<int>(x), static_cast<int>(y));
       left_pressed_here_ = false;
-      Raise(events.MouseUp, 1, ShiftOf(wParam), x, y);
-      if (click) Raise(events.Click);
+      if (e) e->UserControl_MouseUp(kLeftButton, shift, x, y);
+      if (click && e) e->UserControl_Click();
       break;
     }
     case WM_RBUTTONUP:
-      Raise(events.MouseUp, 2, ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseUp(kRightButton, shift, x, y);
       break;
     case WM_MBUTTONUP:
-      Raise(events.MouseUp, 4, ShiftOf(wParam), x, y);
+      if (e) e->UserControl_MouseUp(kMiddleButton, shift, x, y);
       break;
     case WM_LBUTTONDBLCLK:
       left_pressed_here_ = false;  // the release after a double click is no click
-      Raise(events.DblClick);
+      if (e) e->UserControl_DblClick();
       break;
     case WM_KEYDOWN:
-      Raise(events.KeyDown, static_cast<int>(wParam), static_cast<int>(lParam));
+      if (e) e->UserControl_KeyDown(i16(wParam), i16(lParam));
       break;
     case WM_KEYUP:
-      Raise(events.KeyUp, static_cast<int>(wParam), static_cast<int>(lParam));
+      if (e) e->UserControl_KeyUp(i16(wParam), i16(lParam));
       break;
     case WM_SETFOCUS:
-      Raise(events.GotFocus);
+      if (e) e->UserControl_EnterFocus();
       break;
     case WM_KILLFOCUS:
-      Raise(events.LostFocus);
+      if (e) e->UserControl_ExitFocus();
       break;
     case WM_SIZE:
-      Raise(events.Resize);
+      if (e) e->UserControl_Resize();
       break;
     case WM_SHOWWINDOW:
-      if (wParam != 0) Raise(events.Show);
+      if (wParam != 0 && e) e->UserControl_Show();
       break;
     case WM_DESTROY:
-      Raise(events.Destroy);
+      if (e) e->UserControl_Terminate();
       break;
     default:
       break;
@@ -135,13 +145,13 @@ void ControlWindow::Move(int left, int top, int width, int height) {
   top_ = top;
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  if (resized) SendMessageA(handle_, WM_SIZE, 0, MakeMouseLParam(width_, height_));
+  if (resized) SendMessage(WM_SIZE, 0, MakeMouseLParam(width_, height_));
   NotifyChanged();
 }
 
 void ControlWindow::Show() {
   visible_ = true;
-  SendMessageA(handle_, WM_SHOWWINDOW, 1, 0);
+  SendMessage(WM_SHOWWINDOW, 1, 0);
   NotifyChanged();
 }
 

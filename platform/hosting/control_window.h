@@ -1,59 +1,99 @@
 #pragma once
 // A control's own window inside a form: its place and size in pixels, the picture it shows as
-// its background, the region it is cut to, its mouse pointer, and its window procedure. Each
-// window has a handle by which the Win32-style calls find it; handles are never reused.
+// its background, the region it is cut to, its mouse pointer, and its chain of procedures.
 //
-// Input reaches a control as window messages sent through its current procedure. The window's
-// own procedure turns them into the events of Events, as a control's host reports them: mouse
-// down, move and up with the button, shift and position; click (left button released over the
-// window after being pressed on it); double click; keys; focus; size; show; destroy.
+// Messages sent to the window go through its current procedure. A procedure put in front of
+// another owns the one it replaced and may pass messages on to it; at the bottom of the chain
+// lies the window's own procedure, which reports each message to the window's control as an
+// event: mouse down, move and up with the button, shift and position; click (left button
+// released over the window after being pressed on it); double click; keys; focus; size; show;
+// destroy.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/color.h"
 #include "platform/drawing/region.h"
-#include "platform/hosting/gdi.h"
 #include "platform/hosting/window_messages.h"
 
 namespace starquill {
+
+class ControlWindow;
 
 // Mouse pointer kinds a control can show.
 inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerArrow = 1;
 inline constexpr int kPointerCustom = 99;  // the control's own; a pointing hand here
 
+// The events a control window's own procedure reports to its control. Buttons are 1 left,
+// 2 right, 4 middle (a mask for moves); shift is 1 Shift, 2 Ctrl (and 4 Alt for keys);
+// positions are in the window's pixels.
+class ControlEvents {
+ public:
+  virtual void UserControl_MouseDown(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/,
+                                     float /*y*/) {}
+  virtual void UserControl_MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/,
+                                     float /*y*/) {}
+  virtual void UserControl_MouseUp(int16_t /*Button*/, int16_t /*Shift*/, float /*x*/,
+                                   float /*y*/) {}
+  virtual void UserControl_Click() {}
+  virtual void UserControl_DblClick() {}
+  virtual void UserControl_KeyDown(int16_t /*KeyCode*/, int16_t /*Shift*/) {}
+  virtual void UserControl_KeyUp(int16_t /*KeyCode*/, int16_t /*Shift*/) {}
+  virtual void UserControl_EnterFocus() {}
+  virtual void UserControl_ExitFocus() {}
+  virtual void UserControl_Resize() {}
+  virtual void UserControl_Show() {}
+  virtual void UserControl_Terminate() {}
+
+ protected:
+  ~ControlEvents() = default;
+};
+
+// A link in a window's chain of procedures.
+class WindowProcedure {
+ public:
+  virtual ~WindowProcedure() = default;
+  virtual LRESULT Handle(ControlWindow& window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  // The procedure this one replaced, which it owns; nullptr for a window's own procedure.
+  const WindowProcedure* Replaced() const { return replaced_.get(); }
+
+ protected:
+  // Passes the message on to the replaced procedure; 0 when there is none.
+  LRESULT CallReplaced(ControlWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  friend class ControlWindow;
+  std::shared_ptr<WindowProcedure> replaced_;
+};
+
 class ControlWindow {
  public:
-  // What the window's own procedure reports. Buttons are 1 left, 2 right, 4 middle (a mask for
-  // moves); shift is 1 Shift, 2 Ctrl, 4 Alt; positions are in the window's pixels.
-  struct Events {
-    std::function<void(int button, int shift, float x, float y)> MouseDown;
-    std::function<void(int button, int shift, float x, float y)> MouseMove;
-    std::function<void(int button, int shift, float x, float y)> MouseUp;
-    std::function<void()> Click;
-    std::function<void()> DblClick;
-    std::function<void(int keyCode, int shift)> KeyDown;
-    std::function<void(int keyCode, int shift)> KeyUp;
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void()> Resize;
-    std::function<void()> Show;
-    std::function<void()> Destroy;
-  };
-
-  ControlWindow();
+  // `events` (the window's control) must outlive the window; nullptr reports nothing.
+  explicit ControlWindow(ControlEvents* events = nullptr);
   ~ControlWindow();
   ControlWindow(const ControlWindow&) = delete;
   ControlWindow& operator=(const ControlWindow&) = delete;
 
+  // The handle names the window in hooks' tables and reports; handles are not reused.
   HWND hWnd() const { return handle_; }
-  // The live window with this handle, or nullptr.
-  static ControlWindow* FromHandle(HWND handle);
+  // Until the window is destroyed (it still exists while its WM_DESTROY runs).
+  bool Exists() const { return exists_; }
 
-  Events events;
+  // Sends the message through the window's current procedure; 0 once the window is gone.
+  LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The procedure messages go through now.
+  const WindowProcedure& Procedure() const { return *procedure_; }
+  // Puts the procedure in front of the chain; it takes over the one it replaces. Fails for a
+  // window that is gone, and for no procedure or one that is or was in a chain.
+  bool Hook(std::shared_ptr<WindowProcedure> procedure);
+  // Takes the procedure out of the chain wherever it lies (the one it replaced takes its place)
+  // and lets it go: it ends once it no longer runs. False when the chain has no such hook.
+  bool Unhook(const WindowProcedure& procedure);
 
   // Place in the form and size, in pixels; a new size is reported with WM_SIZE.
   void Move(int left, int top, int width, int height);
@@ -69,8 +109,8 @@ class ControlWindow {
   bool Visible() const { return visible_; }
   void Show();
   void Hide();
-  // Sends WM_DESTROY through the window's procedure, then the handle is gone. Runs once; the
-  // destructor runs it when nobody did.
+  // Sends WM_DESTROY through the window's procedures, then the window is gone. Runs once; the
+  // destructor runs it (without telling the control) when nobody did.
   void Destroy();
 
   // Device pixels per pixel on the form's screen. A new density is told to DeviceScaleChanged,
@@ -96,31 +136,23 @@ class ControlWindow {
   Color ForeColor() const { return fore_color_; }
   void SetForeColor(Color color) { fore_color_ = color; }
 
-  // The procedure messages go through now, and the window's own.
-  WNDPROC WindowProcedure() const { return proc_; }
-  WNDPROC OwnProcedure() const { return own_proc_; }
-  // Makes `proc` the window's procedure; returns the one it replaces.
-  WNDPROC ReplaceWindowProc(WNDPROC proc);
-
-  // Whether a leave notification is pending (asked for and not yet sent).
+  // Whether a leave notification is pending: asked for, and WM_MOUSELEAVE not yet sent.
   bool TrackingLeave() const { return tracking_leave_; }
   void SetTrackingLeave(bool on) { tracking_leave_ = on; }
-
-  uint32_t OwnerProcess() const { return owner_process_; }
-  // Tests make windows that belong to another process.
-  void SetOwnerProcess(uint32_t process) { owner_process_ = process; }
 
   // Called whenever what the window shows changes, so that its form can repaint it.
   std::function<void()> Changed;
 
  private:
+  class OwnProcedure;
   LRESULT HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void NotifyChanged();
 
   HWND handle_;
-  bool destroyed_ = false;
-  WNDPROC own_proc_;
-  WNDPROC proc_;
+  bool exists_ = true;
+  bool destroying_ = false;
+  ControlEvents* events_;
+  std::shared_ptr<WindowProcedure> procedure_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   double device_scale_ = 1;
   bool visible_ = true;
@@ -130,7 +162,6 @@ class ControlWindow {
   Color fore_color_ = 0;
   bool tracking_leave_ = false;
   bool left_pressed_here_ = false;  // for the click on release
-  uint32_t owner_process_;
 };
 
 }  // namespace starquill

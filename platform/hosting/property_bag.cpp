@@ -22,7 +22,7 @@
 //   by side, so that line breaks survive the line-based form: "One" #10 "Two".
 // - Fonts: a string, the size in points (a decimal number above 0 and at most 4096), then the
 //   words bold and italic in any order and case.
-// - Pictures: Nothing or an empty value for none; picture:NAME for a registered picture;
+// - Pictures: Nothing or an empty value for none; picture:NAME for a picture the bag was given;
 //   bitmap:WxH:PIXELS or bitmap:WxH:PWxPH:PIXELS inline, PWxPH being the physical size in
 //   HIMETRIC units when the picture has one, each side at most 4096 pixels. A picture that the
 //   form cannot hold (an inconsistent or oversized bitmap) is written as Nothing.
@@ -264,16 +264,6 @@ std::string FontText(const FontSpec& font) {
 
 // --- Pictures -----------------------------------------------------------------------------
 
-struct NamedPicture {
-  std::string name;
-  PictureRef picture;
-};
-
-std::vector<NamedPicture>& Registry() {
-  static std::vector<NamedPicture> registry;
-  return registry;
-}
-
 // WxH, each side a plain decimal number up to max.
 bool ParseSize(std::string_view s, int32_t max, int& width, int& height) {
   const size_t x = s.find_first_of("xX");
@@ -318,10 +308,12 @@ std::optional<PictureRef> ParseBitmap(std::string_view s) {
   return PictureRef(std::move(bitmap));
 }
 
-std::optional<PictureRef> ParsePicture(std::string_view s) {
+// Reads a picture's text form; `named` finds the pictures the bag was given by name.
+template <typename Named>
+std::optional<PictureRef> ParsePicture(std::string_view s, Named named) {
   if (s.empty() || SameName(s, "Nothing")) return PictureRef{};
   if (StartsWithNoCase(s, "picture:")) {
-    PictureRef picture = FindPicture(s.substr(8));
+    PictureRef picture = named(s.substr(8));
     if (!picture) return std::nullopt;
     return picture;
   }
@@ -329,11 +321,9 @@ std::optional<PictureRef> ParsePicture(std::string_view s) {
   return std::nullopt;
 }
 
-std::string PictureText(const PictureRef& picture) {
+// A picture the bag has no name for: inline.
+std::string BitmapText(const PictureRef& picture) {
   if (!picture) return "Nothing";
-  for (const NamedPicture& entry : Registry()) {
-    if (entry.picture == picture) return "picture:" + entry.name;
-  }
   const Bitmap& b = *picture;
   if (!b.Valid() || b.width > kMaxBitmapSide || b.height > kMaxBitmapSide) return "Nothing";
   std::string out = "bitmap:" + std::to_string(b.width) + 'x' + std::to_string(b.height) + ':';
@@ -417,7 +407,8 @@ FontSpec PropertyBag::ReadProperty(std::string_view name, const FontSpec& defaul
 PictureRef PropertyBag::ReadProperty(std::string_view name, const PictureRef& defaultValue) const {
   const std::string* text = Find(name);
   if (!text) return defaultValue;
-  std::optional<PictureRef> value = ParsePicture(*text);
+  std::optional<PictureRef> value =
+      ParsePicture(*text, [this](std::string_view picture) { return FindPicture(picture); });
   return value ? std::move(*value) : defaultValue;
 }
 
@@ -474,21 +465,24 @@ const std::string* PropertyBag::Find(std::string_view name) const {
   return nullptr;
 }
 
-// Names are matched without regard to case, like property names. A name the text form could
-// not hold is ignored; registering nothing under a name removes it.
-void RegisterPicture(const std::string& name, PictureRef picture) {
+void PropertyBag::AddPicture(std::string_view name, PictureRef picture) {
   if (!ValidPictureName(name)) return;
-  std::vector<NamedPicture>& registry = Registry();
-  std::erase_if(registry,
-                [&name](const NamedPicture& entry) { return SameName(entry.name, name); });
-  if (picture) registry.push_back({name, std::move(picture)});
+  std::erase_if(pictures_, [name](const auto& entry) { return SameName(entry.first, name); });
+  if (picture) pictures_.emplace_back(std::string(name), std::move(picture));
 }
 
-PictureRef FindPicture(std::string_view name) {
-  for (const NamedPicture& entry : Registry()) {
-    if (SameName(entry.name, name)) return entry.picture;
+PictureRef PropertyBag::FindPicture(std::string_view name) const {
+  for (const auto& [known, picture] : pictures_) {
+    if (SameName(known, name)) return picture;
   }
   return nullptr;
+}
+
+std::string PropertyBag::PictureText(const PictureRef& picture) const {
+  for (const auto& [name, known] : pictures_) {
+    if (known == picture) return "picture:" + name;
+  }
+  return BitmapText(picture);
 }
 
 }  // namespace starquill

@@ -14,9 +14,9 @@
 // Strings are in double quotes (a quote inside is doubled); whole numbers are decimal or
 // hexadecimal (&H...&, as colours are written); booleans are True or False; a font is its
 // quoted name, its size in points and the words bold and italic when they apply; a picture is
-// a registered picture's name or an inline bitmap (bitmap:WxH:pixels as 8 hex digits
-// AABBGGRR each). Reading never fails: a missing, malformed or wrongly typed value gives the
-// default, and the other entries are unaffected.
+// the name of a picture the bag was given or an inline bitmap (bitmap:WxH:pixels as 8 hex
+// digits AABBGGRR each). Reading never fails: a missing, malformed or wrongly typed value gives
+// the default, and the other entries are unaffected.
 
 #include <cstdint>
 #include <map>
@@ -63,6 +63,11 @@ class PropertyBag {
     }
   }
 
+  // Gives the bag a picture a design names, for example compiled-in artwork: reading
+  // picture:NAME gives it, and writing it stores its name. Names are matched without regard to
+  // case; a name the text form could not hold is ignored, and nothing under a name forgets it.
+  void AddPicture(std::string_view name, PictureRef picture);
+
   bool Contains(std::string_view name) const;
   // The names stored, in order.
   std::vector<std::string> Names() const;
@@ -72,11 +77,11 @@ class PropertyBag {
   void Remove(std::string_view name);
   const std::string* Find(std::string_view name) const;
 
-  std::vector<std::pair<std::string, std::string>> entries_;  // name as written, value text
-};
+  PictureRef FindPicture(std::string_view name) const;
+  std::string PictureText(const PictureRef& picture) const;
 
-// Pictures a design names; registered once, for example from compiled-in artwork.
-void RegisterPicture(const std::string& name, PictureRef picture);
-PictureRef FindPicture(std::string_view name);
+  std::vector<std::pair<std::string, std::string>> entries_;  // name as written, value text
+  std::vector<std::pair<std::string, PictureRef>> pictures_;  // the pictures it was given
+};
 
 }  // namespace starquill

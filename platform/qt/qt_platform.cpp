@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/hosting/gdi.h"
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_screen_awake.h"
 #include "platform/qt/qt_window.h"
 #include "platform/support/fatal.h"
+#include "platform/toolkit/event_log.h"
 #include "platform/toolkit/message_box.h"
+#include "platform/toolkit/system_colors.h"
 
 namespace starquill {
 namespace {
@@ -26,34 +27,52 @@ void ShowFatalError(std::string_view message) {
   ShowModalBox(message, BoxIcon::Critical, "Starquill");
 }
 
-// System colours from the desktop's palette, where it has a match for them.
-void InstallDesktopSystemColors() {
-  const QPalette palette = QApplication::palette();
-  const auto set = [&](int index, QPalette::ColorGroup group, QPalette::ColorRole role) {
-    const QColor c = palette.color(group, role);
-    SetSysColor(index, static_cast<COLORREF>(c.red() | (c.green() << 8) | (c.blue() << 16)));
+}  // namespace
+
+Color DesktopSystemColor(int index) {
+  const auto from = [](QPalette::ColorGroup group, QPalette::ColorRole role) {
+    const QColor c = QApplication::palette().color(group, role);
+    return RGB(c.red(), c.green(), c.blue());
   };
   const auto active = QPalette::Active;
-  set(4, active, QPalette::Window);      // menu
-  set(5, active, QPalette::Base);        // window
-  set(7, active, QPalette::WindowText);  // menu text
-  set(8, active, QPalette::Text);        // window text
-  set(13, active, QPalette::Highlight);
-  set(14, active, QPalette::HighlightedText);
-  set(15, active, QPalette::Button);            // button face
-  set(16, active, QPalette::Dark);              // button shadow
-  set(17, QPalette::Disabled, QPalette::Text);  // grey text
-  set(18, active, QPalette::ButtonText);
-  set(20, active, QPalette::Light);     // button highlight
-  set(21, active, QPalette::Shadow);    // dark shadow
-  set(22, active, QPalette::Midlight);  // 3-D light
-  set(23, active, QPalette::ToolTipText);
-  set(24, active, QPalette::ToolTipBase);
-  set(26, active, QPalette::Link);    // hot-tracked item
-  set(30, active, QPalette::Window);  // menu bar
+  switch (index) {
+    case 4:   // menu
+    case 30:  // menu bar
+      return from(active, QPalette::Window);
+    case 5:  // window
+      return from(active, QPalette::Base);
+    case 7:  // menu text
+      return from(active, QPalette::WindowText);
+    case 8:  // window text
+      return from(active, QPalette::Text);
+    case 13:
+      return from(active, QPalette::Highlight);
+    case 14:
+      return from(active, QPalette::HighlightedText);
+    case kColorButtonFace:
+      return from(active, QPalette::Button);
+    case 16:  // button shadow
+      return from(active, QPalette::Dark);
+    case 17:  // grey text
+      return from(QPalette::Disabled, QPalette::Text);
+    case 18:
+      return from(active, QPalette::ButtonText);
+    case kColorButtonHighlight:
+      return from(active, QPalette::Light);
+    case 21:  // dark shadow
+      return from(active, QPalette::Shadow);
+    case kColor3DLight:
+      return from(active, QPalette::Midlight);
+    case 23:
+      return from(active, QPalette::ToolTipText);
+    case 24:
+      return from(active, QPalette::ToolTipBase);
+    case 26:  // hot-tracked item
+      return from(active, QPalette::Link);
+    default:
+      return ClassicSystemColor(index);
+  }
 }
-
-}  // namespace
 
 void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
   QWidget* active = QApplication::activeWindow();
@@ -68,9 +87,7 @@ void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title)
 }
 
 QtPlatform::QtPlatform() {
-  SetMessageBoxHandler(&ShowModalBox);
   QApplication::setQuitOnLastWindowClosed(false);
-  InstallDesktopSystemColors();
   g_timers = &timers_;
   SetFatalReporter(&ShowFatalError);
 }
@@ -79,7 +96,6 @@ QtPlatform::~QtPlatform() {
   if (g_timers == &timers_) {
     g_timers = nullptr;
     SetFatalReporter(nullptr);
-    SetMessageBoxHandler(nullptr);
   }
 }
 
@@ -148,12 +164,24 @@ void QtPlatform::InformationBox(std::string_view prompt, std::string_view title)
   ShowModalBox(prompt, BoxIcon::Information, title);
 }
 
+void QtPlatform::ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
+  ShowModalBox(prompt, icon, title);
+}
+
+void QtPlatform::LogError(std::string_view text) {
+  LogErrorEvent(text);
+}
+
 double QtPlatform::SecondsSinceMidnight() {
   return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
 std::unique_ptr<ScreenAwake> QtPlatform::KeepScreenAwake(std::string_view reason) {
   return std::make_unique<DBusScreenAwake>(reason);
+}
+
+Color QtPlatform::SystemColor(int index) const {
+  return DesktopSystemColor(index);
 }
 
 }  // namespace starquill

@@ -18,6 +18,10 @@ QString DisplayLines(std::string_view prompt);
 // keyboard back when the box closes.
 void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title);
 
+// A system colour from the application's palette where it has a match, the classic one
+// otherwise (platform/toolkit/system_colors.h).
+Color DesktopSystemColor(int index);
+
 class QtPlatform : public Platform {
  public:
   // Needs a QApplication. Installs a fatal-error reporter that shows the message in a box.
@@ -28,9 +32,13 @@ class QtPlatform : public Platform {
   std::unique_ptr<Window> CreateWindow() override;
   void EndProgram() override;
   void InformationBox(std::string_view prompt, std::string_view title) override;
+  void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override;
+  // To the system log.
+  void LogError(std::string_view text) override;
   double SecondsSinceMidnight() override;
   void Post(std::function<void()> task) override;
   std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) override;
+  Color SystemColor(int index) const override;
 
  private:
   QtTimerService timers_;

@@ -21,12 +21,13 @@
 #include "platform/drawing/surface.h"
 #include "platform/hosting/control_input.h"
 #include "platform/hosting/control_window.h"
-#include "platform/hosting/gdi.h"
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_image.h"
+#include "platform/qt/qt_platform.h"
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/placement.h"
+#include "platform/toolkit/system_colors.h"
 
 namespace starquill {
 
@@ -45,26 +46,16 @@ int ButtonCode(Qt::MouseButton button) {
   }
 }
 
-// The MK_ key state of a mouse message: the buttons held and the modifier keys.
-WPARAM KeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-  return (buttons & Qt::LeftButton ? MK_LBUTTON : 0) |
-         (buttons & Qt::RightButton ? MK_RBUTTON : 0) |
-         (buttons & Qt::MiddleButton ? MK_MBUTTON : 0) |
-         (modifiers & Qt::ShiftModifier ? MK_SHIFT : 0) |
-         (modifiers & Qt::ControlModifier ? MK_CONTROL : 0);
-}
-
-WPARAM ButtonFlag(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return MK_LBUTTON;
-    case Qt::RightButton:
-      return MK_RBUTTON;
-    case Qt::MiddleButton:
-      return MK_MBUTTON;
-    default:
-      return 0;
-  }
+// The buttons held after a mouse event and its modifier keys, as control windows get them:
+// Shift and Ctrl (Alt with the mouse belongs to the window manager).
+MouseKeys KeysOf(const QMouseEvent& event) {
+  const Qt::MouseButtons buttons = event.buttons();
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return {(buttons & Qt::LeftButton ? kLeftButton : 0) |
+              (buttons & Qt::RightButton ? kRightButton : 0) |
+              (buttons & Qt::MiddleButton ? kMiddleButton : 0),
+          (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
+              (modifiers & Qt::ControlModifier ? kCtrlKey : 0)};
 }
 
 // The key code of a key message: letters and digits as their upper-case characters, and the
@@ -316,16 +307,16 @@ class QtWindow::SurfaceWidget : public QWidget {
   // A thin raised edge on the left and top sides, beside the client area.
   void PaintFrame(QPainter& painter, const QSize& device, const QPoint& origin) {
     const auto color = [](int index) {
-      const COLORREF c = GetSysColor(index);
-      return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                    static_cast<int>((c >> 16) & 0xFF));
+      const Color c = DesktopSystemColor(index);
+      return QColor(RedOf(c), GreenOf(c), BlueOf(c));
     };
+    const QColor light = color(kColor3DLight);
+    const QColor highlight = color(kColorButtonHighlight);
     const QPoint half = origin / 2;
-    painter.fillRect(QRect(0, 0, device.width(), origin.y()), color(22));  // 3-D light
-    painter.fillRect(QRect(0, 0, origin.x(), device.height()), color(22));
-    painter.fillRect(QRect(half.x(), half.y(), device.width(), origin.y() - half.y()),
-                     color(20));  // highlight
-    painter.fillRect(QRect(half.x(), half.y(), origin.x() - half.x(), device.height()), color(20));
+    painter.fillRect(QRect(0, 0, device.width(), origin.y()), light);
+    painter.fillRect(QRect(0, 0, origin.x(), device.height()), light);
+    painter.fillRect(QRect(half.x(), half.y(), device.width(), origin.y() - half.y()), highlight);
+    painter.fillRect(QRect(half.x(), half.y(), origin.x() - half.x(), device.height()), highlight);
   }
 
   void PaintLabel(QPainter& painter, const Label& label) const {
@@ -415,8 +406,8 @@ class QtWindow::SurfaceWidget : public QWidget {
   void Press(const QMouseEvent& event, bool doubleClick) {
     PointerActive();
     const QPoint at = ClientPoint(event);
-    if (input.ButtonPressed(at.x(), at.y(), ButtonFlag(event.button()),
-                            KeyState(event.buttons(), event.modifiers()), doubleClick)) {
+    if (input.ButtonPressed(at.x(), at.y(), ButtonCode(event.button()), KeysOf(event),
+                            doubleClick)) {
       return;
     }
     if (!doubleClick && event.button() == Qt::LeftButton) {
@@ -444,15 +435,14 @@ class QtWindow::SurfaceWidget : public QWidget {
 
   void mouseReleaseEvent(QMouseEvent* event) override {
     const QPoint at = ClientPoint(*event);
-    input.ButtonReleased(at.x(), at.y(), ButtonFlag(event->button()),
-                         KeyState(event->buttons(), event->modifiers()));
+    input.ButtonReleased(at.x(), at.y(), ButtonCode(event->button()), KeysOf(*event));
     UpdateCursor(at);
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
     PointerActive();
     const QPoint at = ClientPoint(*event);
-    input.PointerMoved(at.x(), at.y(), KeyState(event->buttons(), event->modifiers()));
+    input.PointerMoved(at.x(), at.y(), KeysOf(*event));
     UpdateCursor(at);
   }
 

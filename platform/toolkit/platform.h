@@ -6,6 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "platform/drawing/color.h"
+#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/timer.h"
 #include "platform/toolkit/window.h"
 
@@ -29,6 +31,10 @@ class Platform {
   // Shows a modal message box with an information icon and an OK button, and waits until the
   // user closes it. Lines may end in any mix of line feeds and carriage returns.
   virtual void InformationBox(std::string_view prompt, std::string_view title) = 0;
+  // The same with any icon.
+  virtual void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) = 0;
+  // Adds an error entry to the application's event log.
+  virtual void LogError(std::string_view text) = 0;
 
   // Runs the task once the current event has been handled (a window may not be destroyed
   // from inside its own handlers).
@@ -40,6 +46,10 @@ class Platform {
   // Keeps the screen awake (no screen saver, no blanking, no lock) until the result goes. Where
   // the desktop offers no way to do so, the result does nothing.
   virtual std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) = 0;
+
+  // The desktop's colour for a system colour index (platform/toolkit/system_colors.h): its own
+  // where it has a match, the classic one otherwise; black for an index that names none.
+  virtual Color SystemColor(int index) const = 0;
 };
 
 }  // namespace starquill

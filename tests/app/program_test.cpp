@@ -30,9 +30,9 @@ TEST_F(ProgramCourse, StartsOnTheSplashAlone) {
 TEST_F(ProgramCourse, TheStartButtonsClickHandsOverToTheShow) {
   platform.Clock().Advance(300);
   // A real click on the button, through its window's messages.
-  const HWND button = program.Splash()->startCMD.hWnd();
-  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(70, 16));
-  SendMessageA(button, WM_LBUTTONUP, 0, MakeMouseLParam(70, 16));
+  ControlWindow& button = program.Splash()->startCMD.Window();
+  button.SendMessage(WM_LBUTTONDOWN, MouseWParam({kLeftButton}), MakeMouseLParam(70, 16));
+  button.SendMessage(WM_LBUTTONUP, 0, MakeMouseLParam(70, 16));
   ASSERT_NE(program.Show(), nullptr);
   EXPECT_NE(program.Splash(), nullptr);  // still handling its own click
   platform.RunPosted();

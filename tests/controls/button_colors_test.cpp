@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/hosting/gdi.h"
+#include <optional>
+
 #include "tests/support/button_fixture.h"
 
 namespace starquill {
@@ -27,24 +28,28 @@ TEST(ButtonColors, BlendsByAClampedPercentageWrittenBack) {
   EXPECT_EQ(BlendColors(RGB(200, 0, 100), RGB(0, 200, 101), p), RGB(134, 66, 100));
 }
 
-TEST(ButtonColors, SystemColoursAreTranslatedFirst) {
-  int32_t r, g, b;
-  GetRGB(r, g, b, kSystemButtonFace);
-  const COLORREF face = GetSysColor(15);
-  EXPECT_EQ(RGB(r, g, b), static_cast<int32_t>(face));
-  int32_t p = 0;
-  EXPECT_EQ(BlendColors(kSystemButtonFace, 0, p), static_cast<int32_t>(face));
-  GetRGB(r, g, b, static_cast<int32_t>(0x800000FFu));  // no such system colour: black
-  EXPECT_EQ(RGB(r, g, b), 0);
-  GetRGB(r, g, b, static_cast<int32_t>(0x01000005u));  // a palette index without a palette
-  EXPECT_EQ(RGB(r, g, b), 0);
+TEST(ButtonColors, SystemColoursAreTheHostsAndBadColoursHaveNone) {
+  testing::FakeHost host;
+  host.system_colors[15] = RGB(1, 2, 3);  // the host's own, not a fixed table's
+  EXPECT_EQ(TranslateColor(kSystemButtonFace, host), RGB(1, 2, 3));
+  EXPECT_EQ(TranslateColor(static_cast<int32_t>(0x8000001Eu), host), host.system_colors[30]);
+  EXPECT_EQ(TranslateColor(RGB(10, 20, 30), host), RGB(10, 20, 30));
+  EXPECT_EQ(TranslateColor(0x02123456, host), 0x123456);  // palette-relative, without a palette
+  for (uint32_t bad : {0x8000001Fu, 0x800000FFu, 0x01000005u, 0x81000000u, 0xFF000000u}) {
+    EXPECT_EQ(TranslateColor(static_cast<int32_t>(bad), host), std::nullopt) << std::hex << bad;
+  }
 
   // A body colour given as a system colour paints as that colour, never as raw bits.
   ButtonUnderTest button(100, 30, 6);
+  button.host.system_colors[15] = RGB(1, 2, 3);
   button.button->SetColorButtonUp(kSystemButtonFace);
   button.button->SetColorBright(kSystemButtonFace);
   button.Paint(StateUp);
-  EXPECT_EQ(button.Shown(50, 15), static_cast<Color>(face));
+  EXPECT_EQ(button.Shown(50, 15), RGB(1, 2, 3));
+  EXPECT_EQ(button.button->PlainColor(static_cast<int32_t>(0x800000FFu)), 0);  // black
+  // The face's background is the host's button face colour from the start.
+  const CandyButton built(host);
+  EXPECT_EQ(built.Picture1.BackColor(), RGB(1, 2, 3));
 }
 
 TEST(ButtonColors, WordsOfAMessageParameterAreSigned) {

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "controls/round_shape.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill::testing {
@@ -88,7 +89,7 @@ TEST(GelFaceShape, SymmetricAndInsideTheOutline) {
         // Painted exactly inside the outline, and never on the outer rows and columns.
         const bool painted = b.Shown(x, y) != kMarker;
         const bool edge = x == 0 || x == 99 || y == 0 || y == 29;
-        ASSERT_EQ(painted, CandyButton::IsInsideRoundRect(x, y, 0, 0, 99, 29, R)) << x << "," << y;
+        ASSERT_EQ(painted, IsInsideRoundRect(x, y, 0, 0, 99, 29, R)) << x << "," << y;
         ASSERT_FALSE(painted && edge) << style << " (" << x << ", " << y << ")";
       }
     }

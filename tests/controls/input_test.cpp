@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/hosting/control_input.h"
+#include "platform/toolkit/window.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {
@@ -20,7 +21,7 @@ using Log = std::vector<std::string>;
 class ButtonInput : public ::testing::Test {
  protected:
   ButtonInput() {
-    b.button->SetUpHoverTracking();
+    b.Run();
     input.AddControl(b.button->Window());
     CandyButton& button = *b.button;
     button.Click = [this] { events.push_back("Click"); };
@@ -45,11 +46,14 @@ class ButtonInput : public ::testing::Test {
     if (c == RGB(209, 204, 193)) return "down";
     return "up";
   }
-  void Move(int x, int y, WPARAM keys = 0) { input.PointerMoved(x, y, keys); }
-  void Press(int x, int y, WPARAM button = MK_LBUTTON) {
-    input.ButtonPressed(x, y, button, button, false);
+  void Move(int x, int y, int buttons = 0) { input.PointerMoved(x, y, {buttons}); }
+  void Press(int x, int y, int button = kLeftButton) {
+    input.ButtonPressed(x, y, button, {button}, false);
   }
-  void Release(int x, int y, WPARAM button = MK_LBUTTON) { input.ButtonReleased(x, y, button, 0); }
+  void Release(int x, int y, int button = kLeftButton) { input.ButtonReleased(x, y, button, {}); }
+  LRESULT Send(UINT message, MouseKeys keys, int x, int y) {
+    return b.button->Window().SendMessage(message, MouseWParam(keys), MakeMouseLParam(x, y));
+  }
 
   ButtonUnderTest b{100, 30, 0};
   ControlInput input;
@@ -69,10 +73,10 @@ TEST_F(ButtonInput, EnterPressReleaseInside) {
 TEST_F(ButtonInput, DraggedOutItGoesUpAndComesBackOnlyAtTheRelease) {
   Move(50, 15);
   Press(50, 15);
-  Move(120, 15, MK_LBUTTON);
+  Move(120, 15, kLeftButton);
   EXPECT_EQ(Look(), "up");
   EXPECT_FALSE(b.button->MouseOver());
-  Move(50, 15, MK_LBUTTON);  // back in with the left button alone: no hover
+  Move(50, 15, kLeftButton);  // back in with the left button alone: no hover
   EXPECT_EQ(Look(), "up");
   Release(150, 15);  // released outside: focus, no click, and now the leave
   EXPECT_EQ(Look(), "focus");
@@ -91,17 +95,17 @@ TEST_F(ButtonInput, EnterKeyPressesWithoutAClick) {
 }
 
 TEST_F(ButtonInput, RightPressPaintsDownAndTakesFocus) {
-  Press(50, 15, MK_RBUTTON);
+  Press(50, 15, kRightButton);
   EXPECT_EQ(Look(), "down");
   EXPECT_TRUE(b.button->HasFocus());
-  Release(50, 15, MK_RBUTTON);
+  Release(50, 15, kRightButton);
   EXPECT_EQ(Look(), "focus");
   EXPECT_EQ(events, (Log{"MouseDown 2 50,15", "MouseUp 2 50,15"}));
 }
 
 TEST_F(ButtonInput, ReleaseRepaintsNothingWhenCheckedOrNeitherOverNorFocused) {
   const PictureRef idle = b.button->Window().Picture();
-  SendMessageA(b.button->hWnd(), WM_LBUTTONUP, 0, MakeMouseLParam(5, 5));
+  Send(WM_LBUTTONUP, {}, 5, 5);
   EXPECT_EQ(b.button->Window().Picture(), idle);  // neither hovered nor focused
   EXPECT_EQ(events, Log{"MouseUp 1 5,5"});
 
@@ -110,7 +114,7 @@ TEST_F(ButtonInput, ReleaseRepaintsNothingWhenCheckedOrNeitherOverNorFocused) {
   Move(50, 15);
   EXPECT_NE(b.button->Window().Picture(), checked);  // hovering repaints, still checked
   const PictureRef hovered_checked = b.button->Window().Picture();
-  SendMessageA(b.button->hWnd(), WM_LBUTTONUP, 0, MakeMouseLParam(5, 5));
+  Send(WM_LBUTTONUP, {}, 5, 5);
   EXPECT_EQ(b.button->Window().Picture(), hovered_checked);
 }
 
@@ -124,20 +128,20 @@ TEST_F(ButtonInput, FocusRulesAroundTheHover) {
 
 TEST_F(ButtonInput, ABothButtonsMoveOutsideKeepsTheHover) {
   Move(50, 15);
-  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MakeMouseLParam(500, 5));
+  Send(WM_MOUSEMOVE, {kLeftButton | kRightButton}, 500, 5);
   EXPECT_TRUE(b.button->MouseOver());
   EXPECT_EQ(Look(), "hover");
 }
 
 TEST_F(ButtonInput, HoverStartsOnlyStrictlyInsideAndNotOnALeftDrag) {
   for (const auto& [x, y] : {std::pair{0, 15}, {50, 0}, {100, 15}, {50, 30}}) {
-    SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, 0, MakeMouseLParam(x, y));
+    Send(WM_MOUSEMOVE, {}, x, y);
     ASSERT_FALSE(b.button->MouseOver()) << x << "," << y;
   }
-  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MakeMouseLParam(50, 15));
+  Send(WM_MOUSEMOVE, {kLeftButton}, 50, 15);
   EXPECT_FALSE(b.button->MouseOver());
-  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, MK_LBUTTON | MK_SHIFT, MakeMouseLParam(50, 15));
-  EXPECT_TRUE(b.button->MouseOver());  // state 5: left and Shift
+  Send(WM_MOUSEMOVE, {kLeftButton, kShiftKey}, 50, 15);
+  EXPECT_TRUE(b.button->MouseOver());  // left and Shift is no drag with the left button alone
   EXPECT_TRUE(b.button->Window().TrackingLeave());
   EXPECT_EQ(events, Log{"MouseEnter"});
 }
@@ -146,13 +150,13 @@ TEST_F(ButtonInput, TheHostMayChangeAMovesArgumentsBeforeTheButtonLooks) {
   Move(50, 15);
   b.button->MouseMove = [](int16_t&, int16_t&, float& x, float&) { x = -5; };
   // A drag with the left button inside the button, which the host reports as outside.
-  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, MK_LBUTTON, MakeMouseLParam(51, 15));
+  Send(WM_MOUSEMOVE, {kLeftButton}, 51, 15);
   EXPECT_FALSE(b.button->MouseOver());
   EXPECT_EQ(Look(), "up");
 }
 
 TEST_F(ButtonInput, DoubleClickPaintsDown) {
-  input.ButtonPressed(50, 15, MK_LBUTTON, MK_LBUTTON, true);
+  input.ButtonPressed(50, 15, kLeftButton, {kLeftButton}, true);
   EXPECT_EQ(Look(), "down");
   EXPECT_EQ(events.back(), "DblClick");
 }
@@ -165,41 +169,46 @@ TEST_F(ButtonInput, ResizeReshapesShowRepaintsAndDestroyEndsTheHooks) {
   const PictureRef before = b.button->Window().Picture();
   b.button->Window().Show();
   EXPECT_NE(b.button->Window().Picture(), before);
-  EXPECT_EQ(b.button->Hooks().HookTableKeys().size(), 1u);
+  EXPECT_NE(b.button->Window().Procedure().Replaced(), nullptr);  // hooked
   b.button->Window().Destroy();
-  EXPECT_TRUE(b.button->Hooks().HookTableKeys().empty());
+  EXPECT_EQ(b.button->Window().Procedure().Replaced(), nullptr);
 }
 
+using Notifier = ControlHost::LeaveNotifier;
+
 TEST(ButtonWithoutLeaveNotice, WorksWithoutHoverOrEnterAndLeave) {
-  SetExportAvailable("user32", "TrackMouseEvent", false);
-  SetExportAvailable("comctl32", "_TrackMouseEvent", false);
   ButtonUnderTest b(100, 30, 0);
+  b.host.user32_leave = false;
+  b.host.comctl32_leave = false;
   Log events;
   b.button->MouseEnter = [&] { events.push_back("MouseEnter"); };
   b.button->Click = [&] { events.push_back("Click"); };
-  b.button->SetUpHoverTracking();
+  b.Run();
   EXPECT_FALSE(b.button->m_TrackAvailable);
+  EXPECT_EQ(b.button->Window().Procedure().Replaced(), nullptr);  // nothing hooked
   ControlInput input;
   input.AddControl(b.button->Window());
-  input.PointerMoved(50, 15, 0);
+  input.PointerMoved(50, 15, {});
   EXPECT_FALSE(b.button->MouseOver());
-  input.ButtonPressed(50, 15, MK_LBUTTON, MK_LBUTTON, false);
-  input.ButtonReleased(50, 15, MK_LBUTTON, 0);
+  input.ButtonPressed(50, 15, kLeftButton, {kLeftButton}, false);
+  input.ButtonReleased(50, 15, kLeftButton, {});
   EXPECT_EQ(events, Log{"Click"});
-  SetExportAvailable("user32", "TrackMouseEvent", true);
-  SetExportAvailable("comctl32", "_TrackMouseEvent", true);
 }
 
-TEST(ButtonWithoutLeaveNotice, FallsBackToTheCommonControlsFunction) {
-  SetExportAvailable("user32", "TrackMouseEvent", false);
+TEST(ButtonWithoutLeaveNotice, PrefersTheUserInterfaceModuleAndFallsBackToTheCommonControls) {
+  ButtonUnderTest user32(100, 30, 0);
+  user32.Run();
+  EXPECT_TRUE(user32.button->m_TrackUser32);
+  EXPECT_EQ(user32.host.leave_queries, std::vector<Notifier>{Notifier::kUser32});
+
   ButtonUnderTest b(100, 30, 0);
-  b.button->SetUpHoverTracking();
+  b.host.user32_leave = false;
+  b.Run();
   EXPECT_TRUE(b.button->m_TrackAvailable);
   EXPECT_FALSE(b.button->m_TrackUser32);
-  EXPECT_EQ(GetModuleHandleA("comctl32"), 0);  // loaded to look, freed again
-  SendMessageA(b.button->hWnd(), WM_MOUSEMOVE, 0, MakeMouseLParam(50, 15));
+  EXPECT_EQ(b.host.leave_queries, (std::vector<Notifier>{Notifier::kUser32, Notifier::kComctl32}));
+  b.button->Window().SendMessage(WM_MOUSEMOVE, 0, MakeMouseLParam(50, 15));
   EXPECT_TRUE(b.button->Window().TrackingLeave());
-  SetExportAvailable("user32", "TrackMouseEvent", true);
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST(ButtonProperties, EachSetterNotifiesItsNameAndRepaints) {
   b.SetBorderBrightness(150);
   EXPECT_EQ(r.Take(), (Names{"Style", kPaint, "PictureAlignment", kPaint, "ForeColor", kPaint,
                              "m_BorderBrightness", kPaint}));
-  EXPECT_EQ(b.Picture1.ForeColor(), PlainColor(static_cast<int32_t>(0x80000012u)));
+  EXPECT_EQ(b.Picture1.ForeColor(), r.host.SystemColor(18));
   EXPECT_EQ(b.ForeColor(), static_cast<int32_t>(0x80000012u));
   EXPECT_EQ(b.BorderBrightness(), 100);
   b.SetBorderBrightness(-300);
@@ -202,11 +202,12 @@ TEST(ButtonPersistence, EveryPropertySurvivesTheTextForm) {
   EXPECT_EQ(back.Text(), text);
   EXPECT_EQ(t.ColorScheme(), 5);
   EXPECT_EQ(t.ColorButtonUp(), kColorSchemes[2].ButtonUp);
-  EXPECT_EQ(t.Window().ForeColor(), PlainColor(s.ForeColor()));
-  EXPECT_EQ(t.Picture1.ForeColor(), PlainColor(s.ForeColor()));
+  EXPECT_EQ(t.Window().ForeColor(), target.host.SystemColor(18));
+  EXPECT_EQ(t.Picture1.ForeColor(), target.host.SystemColor(18));
   EXPECT_EQ(t.Window().MousePointer(), kPointerCustom);
-  EXPECT_TRUE(t.m_TrackAvailable);  // running: hover tracking is set up
-  EXPECT_NE(t.Window().WindowProcedure(), t.Window().OwnProcedure());
+  // Running: hover tracking is set up, and the window is hooked.
+  EXPECT_TRUE(t.m_TrackAvailable);
+  EXPECT_NE(t.Window().Procedure().Replaced(), nullptr);
 }
 
 TEST(ButtonPersistence, MissingOrBrokenEntriesLoadTheirDefaults) {

@@ -86,6 +86,20 @@ TEST_F(Splash, TheButtonComesFromItsSavedDesign) {
   EXPECT_EQ(b.Picture()->width, 32);
   EXPECT_EQ(b.Window().MousePointer(), kPointerArrow);
   ASSERT_NE(b.Window().Picture(), nullptr);  // shown, so painted
+  EXPECT_TRUE(b.m_TrackUser32);              // hovering with the preferred leave notification
+}
+
+TEST_F(Splash, TheButtonsReportsGoToThePlatformsEventLogAndBoxes) {
+  ControlHost& host = splash;
+  host.LogError("CandyButton.zMap_hWnd: Window handle isn't subclassed");
+  host.ShowMessageBox("Window handle isn't subclassed.", BoxIcon::Exclamation,
+                      "Error in CandyButton.zMap_hWnd");
+  EXPECT_EQ(platform.event_log,
+            std::vector<std::string>{"CandyButton.zMap_hWnd: Window handle isn't subclassed"});
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].prompt, "Window handle isn't subclassed.");
+  EXPECT_EQ(platform.boxes[0].title, "Error in CandyButton.zMap_hWnd");
+  EXPECT_EQ(platform.boxes[0].icon, BoxIcon::Exclamation);
 }
 
 TEST_F(Splash, TheHiddenPictureButtonIsDrawnAtLoad) {

@@ -1,6 +1,6 @@
 #pragma once
-// A CandyButton as the painting tests use it: a given size and style, the splash button's
-// blue body colours, and pixel access to what it presents.
+// A CandyButton as the painting and input tests use it: a given size and style, the splash
+// button's blue body colours, pixel access to what it presents, and running as in a form.
 
 #include <memory>
 
@@ -24,8 +24,16 @@ struct ButtonUnderTest {
     button->SetColorButtonDown(kBodyBlue);
     button->SetColorButtonHover(kHoverBlue);
     button->SetColorBright(kBrightBlue);
-    button->SetStyle(style);
-    button->UpdateShape();
+    button->SetStyle(style);  // a new style reshapes; the size gave Style 0 its shape
+  }
+
+  // Loads the button's own design back as a running form does, which sets up its hover
+  // tracking.
+  void Run() {
+    host.user_mode = true;
+    PropertyBag design;
+    button->WriteProperties(design);
+    button->ReadProperties(design);
   }
 
   // Repaints in a state and returns the colour of a pixel the face shows.

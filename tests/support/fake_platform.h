@@ -1,6 +1,6 @@
 #pragma once
 // Test doubles for the platform: windows that record what the form asks of them, message
-// boxes that record what they would show, and a manual clock.
+// boxes and an event log that record what they would show, and a manual clock.
 
 #include <algorithm>
 #include <functional>
@@ -11,6 +11,7 @@
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
+#include "platform/toolkit/system_colors.h"
 #include "tests/support/manual_timer_service.h"
 
 namespace starquill::testing {
@@ -109,6 +110,10 @@ class FakePlatform : public Platform {
   void InformationBox(std::string_view prompt, std::string_view title) override {
     boxes.push_back({std::string(prompt), std::string(title)});
   }
+  void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override {
+    boxes.push_back({std::string(prompt), std::string(title), icon});
+  }
+  void LogError(std::string_view text) override { event_log.emplace_back(text); }
   // Midday when the clock starts, moving with the manual clock.
   double SecondsSinceMidnight() override { return 43200.25 + timers_.Now() / 1000.0; }
   void Post(std::function<void()> task) override { posted.push_back(std::move(task)); }
@@ -122,6 +127,8 @@ class FakePlatform : public Platform {
     };
     return std::make_unique<Hold>(awake);
   }
+  // A desktop that has the classic system colours.
+  Color SystemColor(int index) const override { return ClassicSystemColor(index); }
   // Runs the posted tasks, as the event loop would after the current event.
   void RunPosted() {
     while (!posted.empty()) {
@@ -146,10 +153,12 @@ class FakePlatform : public Platform {
 
   struct Box {
     std::string prompt, title;
+    BoxIcon icon = BoxIcon::Information;
   };
 
   std::vector<FakeWindow*> windows;
   std::vector<Box> boxes;
+  std::vector<std::string> event_log;
   std::vector<std::function<void()>> posted;
   std::vector<std::string> awake_reasons;
   int awake = 0;

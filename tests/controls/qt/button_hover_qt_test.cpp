@@ -18,7 +18,7 @@ TEST(ButtonHoverInQt, PointerMotionOverTheButtonHoversItAndLeavingEndsIt) {
   std::vector<std::string> events;
   b.button->MouseEnter = [&] { events.push_back("enter"); };
   b.button->MouseLeave = [&] { events.push_back("leave"); };
-  b.button->SetUpHoverTracking();
+  b.Run();
   b.button->Window().Move(20, 20, 100, 30);
 
   QtWindow window;

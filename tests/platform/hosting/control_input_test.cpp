@@ -4,35 +4,58 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/toolkit/window.h"
 
 namespace starquill {
 namespace {
 
 // A control window that logs the events its own procedure reports.
-struct LoggedControl {
-  ControlWindow window;
+struct LoggedControl : ControlEvents {
   std::vector<std::string> log;
+  ControlWindow window{this};
 
-  LoggedControl(int left, int top, int width, int height) {
-    window.Move(left, top, width, height);
-    auto& e = window.events;
-    const auto at = [](const char* what, int b, float x, float y) {
-      return std::string(what) + " " + std::to_string(b) + " " + std::to_string(int(x)) + "," +
-             std::to_string(int(y));
-    };
-    e.MouseDown = [this, at](int b, int, float x, float y) { log.push_back(at("down", b, x, y)); };
-    e.MouseMove = [this, at](int b, int, float x, float y) { log.push_back(at("move", b, x, y)); };
-    e.MouseUp = [this, at](int b, int, float x, float y) { log.push_back(at("up", b, x, y)); };
-    e.Click = [this] { log.push_back("click"); };
-    e.DblClick = [this] { log.push_back("dblclick"); };
-    e.KeyDown = [this](int key, int) { log.push_back("keydown " + std::to_string(key)); };
-    e.KeyUp = [this](int key, int) { log.push_back("keyup " + std::to_string(key)); };
-    e.GotFocus = [this] { log.push_back("focus"); };
-    e.LostFocus = [this] { log.push_back("blur"); };
+  LoggedControl(int left, int top, int width, int height) { window.Move(left, top, width, height); }
+
+  void Mouse(const char* what, int b, int shift, float x, float y) {
+    log.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(int(x)) + "," +
+                  std::to_string(int(y)) + (shift ? " shift " + std::to_string(shift) : ""));
+  }
+  void UserControl_MouseDown(int16_t b, int16_t s, float x, float y) override {
+    Mouse("down", b, s, x, y);
+  }
+  void UserControl_MouseMove(int16_t b, int16_t s, float x, float y) override {
+    Mouse("move", b, s, x, y);
+  }
+  void UserControl_MouseUp(int16_t b, int16_t s, float x, float y) override {
+    Mouse("up", b, s, x, y);
+  }
+  void UserControl_Click() override { log.push_back("click"); }
+  void UserControl_DblClick() override { log.push_back("dblclick"); }
+  void UserControl_KeyDown(int16_t key, int16_t) override {
+    log.push_back("keydown " + std::to_string(key));
+  }
+  void UserControl_KeyUp(int16_t key, int16_t) override {
+    log.push_back("keyup " + std::to_string(key));
+  }
+  void UserControl_EnterFocus() override { log.push_back("focus"); }
+  void UserControl_ExitFocus() override { log.push_back("blur"); }
+};
+
+// Counts the leave notifications that reach a window.
+struct LeaveCounter : WindowProcedure {
+  int leaves = 0;
+  LRESULT Handle(ControlWindow& window, UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_MOUSELEAVE) ++leaves;
+    return CallReplaced(window, message, wParam, lParam);
   }
 };
+
+constexpr MouseKeys kLeft{kLeftButton};
+constexpr MouseKeys kNone{};
 
 using Log = std::vector<std::string>;
 
@@ -40,29 +63,29 @@ TEST(ControlInput, APressCapturesTheMouseUntilTheRelease) {
   LoggedControl button(10, 10, 20, 10);
   ControlInput input;
   input.AddControl(button.window);
-  EXPECT_TRUE(input.ButtonPressed(15, 12, MK_LBUTTON, MK_LBUTTON, false));
-  input.PointerMoved(50, 40, MK_LBUTTON);  // far outside, still the button's
-  input.ButtonReleased(50, 40, MK_LBUTTON, 0);
-  input.PointerMoved(51, 40, 0);  // no longer captured: nobody's
+  EXPECT_TRUE(input.ButtonPressed(15, 12, kLeftButton, kLeft, false));
+  input.PointerMoved(50, 40, kLeft);  // far outside, still the button's
+  input.ButtonReleased(50, 40, kLeftButton, kNone);
+  input.PointerMoved(51, 40, kNone);  // no longer captured: nobody's
   EXPECT_EQ(button.log, (Log{"focus", "down 1 5,2", "move 1 40,30", "up 1 40,30"}));
-  EXPECT_FALSE(input.ButtonPressed(50, 40, MK_LBUTTON, MK_LBUTTON, false));
+  EXPECT_FALSE(input.ButtonPressed(50, 40, kLeftButton, kLeft, false));
 }
 
 TEST(ControlInput, AClickNeedsThePressAndTheReleaseOverTheWindow) {
   LoggedControl button(0, 0, 20, 10);
   ControlInput input;
   input.AddControl(button.window);
-  input.ButtonPressed(5, 5, MK_LBUTTON, MK_LBUTTON, false);
-  input.ButtonReleased(6, 5, MK_LBUTTON, 0);
-  input.ButtonPressed(5, 5, MK_RBUTTON, MK_RBUTTON, false);
-  input.ButtonReleased(5, 5, MK_RBUTTON, 0);  // the right button makes no click
-  input.ButtonPressed(5, 5, MK_LBUTTON, MK_LBUTTON, true);
-  input.ButtonReleased(5, 5, MK_LBUTTON, 0);  // nor the release of a double click
+  input.ButtonPressed(5, 5, kLeftButton, kLeft, false);
+  input.ButtonReleased(6, 5, kLeftButton, kNone);
+  input.ButtonPressed(5, 5, kRightButton, {kRightButton}, false);
+  input.ButtonReleased(5, 5, kRightButton, kNone);  // the right button makes no click
+  input.ButtonPressed(5, 5, kLeftButton, kLeft, true);
+  input.ButtonReleased(5, 5, kLeftButton, kNone);  // nor the release of a double click
   EXPECT_EQ(button.log, (Log{"focus", "down 1 5,5", "up 1 6,5", "click", "down 2 5,5", "up 2 5,5",
                              "dblclick", "up 1 5,5"}));
   button.log.clear();
-  input.ButtonPressed(5, 5, MK_LBUTTON, MK_LBUTTON, false);
-  input.ButtonReleased(25, 5, MK_LBUTTON, 0);  // released off the button
+  input.ButtonPressed(5, 5, kLeftButton, kLeft, false);
+  input.ButtonReleased(25, 5, kLeftButton, kNone);  // released off the button
   EXPECT_EQ(button.log, (Log{"down 1 5,5", "up 1 25,5"}));
 }
 
@@ -74,40 +97,34 @@ TEST(ControlInput, TheTopmostControlWhoseRegionHoldsThePointGetsIt) {
   ControlInput input;
   input.AddControl(below.window);
   input.AddControl(above.window);
-  input.PointerMoved(10, 10, 0);
-  input.PointerMoved(2, 2, 0);  // cut out of the upper one
+  input.PointerMoved(10, 10, kNone);
+  input.PointerMoved(2, 2, {kRightButton | kMiddleButton, kShiftKey | kCtrlKey});  // cut out
   EXPECT_EQ(above.log, (Log{"move 0 10,10"}));
-  EXPECT_EQ(below.log, (Log{"move 0 2,2"}));
+  EXPECT_EQ(below.log, (Log{"move 6 2,2 shift 3"}));
   above.window.Hide();
-  input.PointerMoved(10, 10, 0);
+  input.PointerMoved(10, 10, kNone);
   EXPECT_EQ(below.log.back(), "move 0 10,10");
 }
 
 TEST(ControlInput, ALeaveIsSentOnceAfterTheCaptureEnds) {
   ControlWindow button;
   button.Move(0, 0, 20, 10);
-  int leaves = 0;
-  const WNDPROC counting = RegisterWindowProc([&](HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_MOUSELEAVE) ++leaves;
-    return CallWindowProcA(button.OwnProcedure(), w, m, wp, lp);
-  });
-  SetWindowLongA(button.hWnd(), GWL_WNDPROC, counting);
+  const auto counter = std::make_shared<LeaveCounter>();
+  ASSERT_TRUE(button.Hook(counter));
+  const int& leaves = counter->leaves;
   ControlInput input;
   input.AddControl(button);
-  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, button.hWnd(), 0};
-  ASSERT_TRUE(TrackMouseEvent(&track));
-  input.ButtonPressed(5, 5, MK_LBUTTON, MK_LBUTTON, false);
-  input.PointerMoved(40, 5, MK_LBUTTON);
+  button.SetTrackingLeave(true);
+  input.ButtonPressed(5, 5, kLeftButton, kLeft, false);
+  input.PointerMoved(40, 5, kLeft);
   EXPECT_EQ(leaves, 0);  // captured: the leave waits
-  input.ButtonReleased(40, 5, MK_LBUTTON, 0);
+  input.ButtonReleased(40, 5, kLeftButton, kNone);
   EXPECT_EQ(leaves, 1);
-  input.PointerMoved(41, 5, 0);
+  input.PointerMoved(41, 5, kNone);
   EXPECT_EQ(leaves, 1);  // once per request
-  TrackMouseEvent(&track);
+  button.SetTrackingLeave(true);
   input.PointerLeft();
   EXPECT_EQ(leaves, 2);
-  SetWindowLongA(button.hWnd(), GWL_WNDPROC, button.OwnProcedure());
-  UnregisterWindowProc(counting);
 }
 
 TEST(ControlInput, KeysGoToTheFocusedControl) {
@@ -118,8 +135,8 @@ TEST(ControlInput, KeysGoToTheFocusedControl) {
   EXPECT_FALSE(input.KeyPressed(13, 0));
   input.SetFocus(&first.window);
   input.KeyPressed(13, 0);
-  input.ButtonPressed(25, 5, MK_LBUTTON, MK_LBUTTON, false);  // a press moves the focus
-  input.ButtonReleased(25, 5, MK_LBUTTON, 0);
+  input.ButtonPressed(25, 5, kLeftButton, kLeft, false);  // a press moves the focus
+  input.ButtonReleased(25, 5, kLeftButton, kNone);
   input.KeyReleased(13, 0);
   EXPECT_EQ(first.log, (Log{"focus", "keydown 13", "blur"}));
   EXPECT_EQ(second.log, (Log{"focus", "down 1 5,5", "up 1 5,5", "click", "keyup 13"}));
@@ -130,14 +147,14 @@ TEST(ControlInput, ADestroyedControlIsLeftAlone) {
   ControlInput input;
   input.AddControl(button->window);
   input.SetFocus(&button->window);
-  input.ButtonPressed(5, 5, MK_LBUTTON, MK_LBUTTON, false);
+  input.ButtonPressed(5, 5, kLeftButton, kLeft, false);
   button->window.Destroy();
-  input.PointerMoved(6, 6, MK_LBUTTON);
-  input.ButtonReleased(6, 6, MK_LBUTTON, 0);
+  input.PointerMoved(6, 6, kLeft);
+  input.ButtonReleased(6, 6, kLeftButton, kNone);
   EXPECT_FALSE(input.KeyPressed(13, 0));
   input.RemoveControl(button->window);
   button.reset();
-  input.PointerMoved(5, 5, 0);
+  input.PointerMoved(5, 5, kNone);
 }
 
 }  // namespace

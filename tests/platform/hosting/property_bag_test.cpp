@@ -63,11 +63,11 @@ TEST(PropertyBagText, WritesInOrderAndReplacesAnyCase) {
 TEST(PropertyBagText, EveryKindOfValueRoundTrips) {
   const PictureRef inline_picture = MakeBitmap(3, 2, 0xFF102030u, 847, 0);
   const PictureRef named = MakeBitmap(1, 1, 0x80ABCDEFu);
-  RegisterPicture("round_trip.icon", named);
   const std::string awkward = std::string("a\"b\r\n\t#1 \x7F\xC3\xA9") + '\0' + "\"";
   const FontSpec font{"Odd \"Font\"", 1e-3, false, true};
 
   PropertyBag bag;
+  bag.AddPicture("round_trip.icon", named);
   bag.WriteProperty("Awkward", awkward);
   bag.WriteProperty("Font", font);
   bag.WriteProperty("Inline", inline_picture);
@@ -80,7 +80,8 @@ TEST(PropertyBagText, EveryKindOfValueRoundTrips) {
   bag.WriteProperty("Yes", true);
   bag.WriteProperty("No", false);
 
-  const PropertyBag back = PropertyBag::Parse(bag.Text());
+  PropertyBag back = PropertyBag::Parse(bag.Text());
+  back.AddPicture("Round_Trip.Icon", named);
   EXPECT_EQ(back.Text(), bag.Text());
   EXPECT_EQ(back.ReadProperty("Awkward", "x"), awkward);
   EXPECT_EQ(back.ReadProperty("Font", FontSpec{}), font);
@@ -94,8 +95,10 @@ TEST(PropertyBagText, EveryKindOfValueRoundTrips) {
   EXPECT_EQ(back.ReadProperty("None", inline_picture), nullptr);
   EXPECT_TRUE(back.ReadProperty("Yes", false));
   EXPECT_FALSE(back.ReadProperty("No", true));
-  RegisterPicture("round_trip.icon", nullptr);
-  EXPECT_EQ(FindPicture("ROUND_TRIP.ICON"), nullptr);
+  back.AddPicture("ROUND_TRIP.ICON", nullptr);  // forgotten: the name no longer reads
+  EXPECT_EQ(back.ReadProperty("Named", inline_picture), inline_picture);
+  // Only the pictures a bag is given: nothing else knows the name.
+  EXPECT_EQ(PropertyBag::Parse(bag.Text()).ReadProperty("Named", inline_picture), inline_picture);
 }
 
 TEST(PropertyBagMalformed, BadOrWronglyTypedValuesGiveTheDefaultAlone) {
@@ -176,8 +179,10 @@ TEST(PropertyBagMalformed, PicturesTheFormCannotHoldAreWrittenAsNothing) {
   bag.WriteProperty("Broken", PictureRef(broken));
   bag.WriteProperty("Wide", MakeBitmap(4097, 1, 0));
   EXPECT_EQ(bag.Text(), "Broken = Nothing\nWide = Nothing\n");
-  RegisterPicture("has space", MakeBitmap(1, 1, 0));  // not a name the form can hold
-  EXPECT_EQ(FindPicture("has space"), nullptr);
+  const PictureRef spaced = MakeBitmap(1, 1, 0);
+  bag.AddPicture("has space", spaced);  // not a name the form can hold: written inline
+  bag.WriteProperty("Spaced", spaced);
+  EXPECT_EQ(bag.Text(), "Broken = Nothing\nWide = Nothing\nSpaced = bitmap:1x1:00000000\n");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "platform/qt/nested_events.h"
+#include "platform/toolkit/system_colors.h"
 
 namespace starquill {
 namespace {
@@ -54,8 +55,8 @@ TEST(QtPlatform, ControlsReportMisuseInAnExclamationBox) {
     icon = box->icon();
     box->accept();
   });
-  ShowMessageBox("Invalid window handle.", BoxIcon::Exclamation,
-                 "Error in CandyButton.sc_Subclass");
+  platform.ShowMessageBox("Invalid window handle.", BoxIcon::Exclamation,
+                          "Error in CandyButton.sc_Subclass");
   EXPECT_EQ(title, "Error in CandyButton.sc_Subclass");
   EXPECT_EQ(icon, QMessageBox::Warning);
 }
@@ -80,6 +81,15 @@ TEST(QtPlatform, TheTimeOfDayHasItsFraction) {
   const double now = platform.SecondsSinceMidnight();
   EXPECT_GE(now, 0);
   EXPECT_LT(now, 86400);
+}
+
+TEST(QtPlatform, SystemColoursAreTheDesktopsWhereItHasThem) {
+  QtPlatform platform;
+  const QColor face = QApplication::palette().color(QPalette::Active, QPalette::Button);
+  EXPECT_EQ(platform.SystemColor(kColorButtonFace), RGB(face.red(), face.green(), face.blue()));
+  EXPECT_EQ(platform.SystemColor(3), ClassicSystemColor(3));  // no match on the desktop
+  EXPECT_EQ(platform.SystemColor(kSystemColorCount), 0);
+  EXPECT_EQ(platform.SystemColor(-1), 0);
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 
 #include "platform/drawing/surface.h"
 #include "platform/hosting/control_window.h"
-#include "platform/hosting/gdi.h"
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/menu.h"
 
@@ -119,9 +118,8 @@ TEST(QtWindow, LabelsShowTheirCaptionAndTakeClicks) {
       dark += shown.pixelColor(x, y).green() < 128;
   }
   EXPECT_GT(dark, 20);  // black text over the green board, inside the frame's offset
-  EXPECT_EQ(shown.pixelColor(1, 50),
-            QColor::fromRgb(GetSysColor(22) & 0xFF, (GetSysColor(22) >> 8) & 0xFF,
-                            (GetSysColor(22) >> 16) & 0xFF));
+  // The frame's outer edge is the desktop's 3-D light.
+  EXPECT_EQ(shown.pixelColor(1, 50).rgb(), QApplication::palette().color(QPalette::Midlight).rgb());
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(30, 30), QPointF(30, 30), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(window.widget(), &press);
