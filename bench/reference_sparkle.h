@@ -33,9 +33,11 @@ class ReferenceSparkle {
   void SetColor(int32_t vNewValue);
   bool Finished() const { return PosY <= 0; }
 
- private:
-  friend struct SparkleInternals;
+ protected:
+  int32_t m_Color = 0;
+  int32_t m_Age = 0;
 
+ private:
   static double FadeDivisor(int32_t age);
   static inline const std::array<double, 128> kFadeDivisors = [] {
     std::array<double, 128> divisors{};
@@ -44,9 +46,6 @@ class ReferenceSparkle {
     }
     return divisors;
   }();
-
-  int32_t m_Color = 0;
-  int32_t m_Age = 0;
 };
 
 inline double ReferenceSparkle::FadeDivisor(int32_t age) {

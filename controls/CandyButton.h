@@ -51,9 +51,6 @@ class CandyButton : private ControlEvents, private MessageHandlerOwner {
   const ControlWindow& Window() const { return window_; }
   HWND hWnd() const { return window_.hWnd(); }
 
-  // The hidden face surface everything is painted on before it is shown.
-  Surface Picture1;
-
   // Properties. Setters notify the host and repaint as each one requires.
   bool DisplayHand() const { return m_DisplayHand; }
   void SetDisplayHand(bool value);
@@ -84,13 +81,6 @@ class CandyButton : private ControlEvents, private MessageHandlerOwner {
   const FontSpec& Font() const { return Picture1.Font(); }
   void SetFont(const FontSpec& value);
 
-  // A colour as the button paints it: system colours are its host's, and a colour that
-  // cannot be translated is black.
-  Color PlainColor(int32_t color) const;
-
-  // The radius last given to SetRoundRegion; kept when a style without region is chosen.
-  int32_t CornerRadius = 0;
-
   // Events raised to the host. The mouse events' arguments are passed by reference: a handler
   // may change them, and the button reads them back after MouseMove.
   using MouseEvent = std::function<void(int16_t& Button, int16_t& Shift, float& x, float& y)>;
@@ -110,6 +100,20 @@ class CandyButton : private ControlEvents, private MessageHandlerOwner {
   void WriteProperties(PropertyBag& bag) const;
   void AmbientChanged(std::string_view name);
 
+  // Paints the button in a state and shows it; the checked look replaces the caller's state
+  // when Checked.
+  void Redraw(int32_t& State);
+
+ protected:
+  // The painting and tracking state below is the button's own; a derived class may inspect it
+  // and call the painters directly.
+
+  // The hidden face surface everything is painted on before it is shown.
+  Surface Picture1;
+
+  // The radius last given to SetRoundRegion; kept when a style without region is chosen.
+  int32_t CornerRadius = 0;
+
   // Hover tracking, set up when a running form loads the button: whether the host offers a
   // leave-notification function, and whether it is the user-interface module's (else the
   // common controls'). Without one there is no hover look and no MouseEnter or MouseLeave.
@@ -119,9 +123,9 @@ class CandyButton : private ControlEvents, private MessageHandlerOwner {
   bool MouseOver() const { return m_MouseOver; }
   bool HasFocus() const { return m_HasFocus; }
 
-  // Paints the button in a state and shows it; the checked look replaces the caller's state
-  // when Checked.
-  void Redraw(int32_t& State);
+  // A colour as the button paints it: system colours are its host's, and a colour that
+  // cannot be translated is black.
+  Color PlainColor(int32_t color) const;
 
   // The gel and solid painters at any place and with any parameters.
   void PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32_t C, const GelParams& P);

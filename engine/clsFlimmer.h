@@ -41,9 +41,12 @@ class clsFlimmer {
   static void StepAll(std::span<clsFlimmer> sparkles);
   static void DrawAll(std::span<clsFlimmer> sparkles, Surface& Canvas);
 
- private:
-  friend struct SparkleInternals;  // lets tests set and read the private state
+ protected:
+  // The stored colour and the age, open to a derived class that restores a sparkle's state.
+  int32_t m_Color = 0;
+  int32_t m_Age = 0;  // ticks on which the sparkle has moved
 
+ private:
   void Move(RandomStream& random);
   void Paint(Surface::Points& points);
   // The colour after the fade: each channel / 1.1 ^ (age - 20), rounded and capped at 255;
@@ -59,9 +62,6 @@ class clsFlimmer {
   // (it is black by age 86).
   using FadeRow = std::array<uint8_t, 256>;
   static const std::array<FadeRow, 128> kFade;
-
-  int32_t m_Color = 0;
-  int32_t m_Age = 0;  // ticks on which the sparkle has moved
 };
 
 inline void clsFlimmer::Move(RandomStream& random) {

@@ -80,9 +80,12 @@ class frmMain {
   Timer& Timer2() { return *timer2_; }
   Timer& RangeTimer() { return *range_timer_; }
 
- private:
-  friend struct ShowInternals;  // lets tests put the live count anywhere
+ protected:
+  // The number of live fireworks, counted as they are added and dropped; open to a derived
+  // class that starts the show at another count.
+  int32_t firework_count_ = 0;
 
+ private:
   // Stretches the sky over the client area, 200 units high and as wide as keeps one unit the
   // same length both ways, and clears it.
   void LaySky();
@@ -92,7 +95,6 @@ class frmMain {
   Platform& platform_;
   std::unique_ptr<Window> window_;
   std::vector<Firework> fireworks_;
-  int32_t firework_count_ = 0;
   std::unique_ptr<Timer> timer1_;
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;

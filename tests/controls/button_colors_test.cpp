@@ -12,6 +12,7 @@ namespace starquill {
 namespace {
 
 using testing::ButtonUnderTest;
+using testing::InspectedButton;
 
 constexpr int32_t kSystemButtonFace = static_cast<int32_t>(0x8000000Fu);
 
@@ -48,7 +49,7 @@ TEST(ButtonColors, SystemColoursAreTheHostsAndBadColoursHaveNone) {
   EXPECT_EQ(button.Shown(50, 15), RGB(1, 2, 3));
   EXPECT_EQ(button.button->PlainColor(static_cast<int32_t>(0x800000FFu)), 0);  // black
   // The face's background is the host's button face colour from the start.
-  const CandyButton built(host);
+  const InspectedButton built(host);
   EXPECT_EQ(built.Picture1.BackColor(), RGB(1, 2, 3));
 }
 

@@ -12,6 +12,7 @@
 #include "controls/caption_layout.h"
 #include "platform/drawing/text.h"
 #include "platform/support/numbers.h"
+#include "tests/support/button_fixture.h"
 #include "tests/support/fake_host.h"
 
 namespace starquill {
@@ -26,7 +27,8 @@ constexpr Color kBrightBlue = RGB(176, 237, 255);
 // A button whose host records, among the property changes, every new face it presents.
 struct Recorded {
   testing::FakeHost host;
-  std::unique_ptr<CandyButton> button = std::make_unique<CandyButton>(host);
+  std::unique_ptr<testing::InspectedButton> button =
+      std::make_unique<testing::InspectedButton>(host);
   const Bitmap* shown = nullptr;
 
   explicit Recorded(bool sized = true, bool userMode = true) {
@@ -53,7 +55,7 @@ Names Repeat(Names pattern, int times) {
 
 TEST(ButtonProperties, ColorSchemePresetSetsTheFourColoursThenItself) {
   Recorded r;
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   b.SetColorScheme(3);
   EXPECT_EQ(r.Take(),
             (Names{"m_ColorButtonUp", kPaint, "m_ColorButtonHover", kPaint, "m_ColorButtonDown",
@@ -82,7 +84,7 @@ TEST(ButtonProperties, ColorSchemePresetSetsTheFourColoursThenItself) {
 
 TEST(ButtonProperties, EachSetterNotifiesItsNameAndRepaints) {
   Recorded r;
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   b.SetCaption("Go");
   b.SetCaption("Go");  // unchanged, still notified and repainted
   EXPECT_EQ(r.Take(), Repeat({"Caption", kPaint}, 2));
@@ -104,7 +106,7 @@ TEST(ButtonProperties, EachSetterNotifiesItsNameAndRepaints) {
 
 TEST(ButtonProperties, CheckedPaintsBeforeNotifying) {
   Recorded r;
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   b.SetStyle(6);  // the solid face shows the pressed colour when checked
   b.SetColorButtonUp(RGB(0, 0, 200));
   b.SetColorButtonDown(RGB(200, 0, 0));
@@ -120,7 +122,7 @@ TEST(ButtonProperties, CheckedPaintsBeforeNotifying) {
 
 TEST(ButtonProperties, DisplayHandWaitsForTheNextLoad) {
   Recorded r(true, false);
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   PropertyBag bag;
   b.WriteProperties(bag);
   b.ReadProperties(bag);
@@ -137,7 +139,7 @@ TEST(ButtonProperties, DisplayHandWaitsForTheNextLoad) {
 TEST(ButtonPersistence, InitPropertiesSetsBlueColoursOnlyInDesignMode) {
   for (bool user_mode : {false, true}) {
     Recorded r(false, user_mode);
-    CandyButton& b = *r.button;
+    testing::InspectedButton& b = *r.button;
     b.InitProperties();
     EXPECT_EQ(r.Take(), Names{});
     EXPECT_EQ(b.Caption(), "startCMD");
@@ -151,7 +153,7 @@ TEST(ButtonPersistence, InitPropertiesSetsBlueColoursOnlyInDesignMode) {
 
 TEST(ButtonPersistence, DefaultsAreOmittedAndTheRestAlwaysWritten) {
   Recorded r(true, false);
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   b.InitProperties();
   PropertyBag bag;
   bag.WriteProperty("Style", int32_t{4});  // a stale entry goes when the value is the default
@@ -172,7 +174,7 @@ TEST(ButtonPersistence, EveryPropertySurvivesTheTextForm) {
   icon->width = icon->height = 2;
   icon->pixels = {0xFF0000FFu, 0x00000000u, 0x80FFFFFFu, 0xFF00FF00u};
   Recorded source(true, false);
-  CandyButton& s = *source.button;
+  testing::InspectedButton& s = *source.button;
   s.InitProperties();
   s.SetFont(FontSpec{"Tahoma", 11.25, true, false});
   s.SetCaption("Start \"now\"");
@@ -192,7 +194,7 @@ TEST(ButtonPersistence, EveryPropertySurvivesTheTextForm) {
   EXPECT_EQ(bag.Names().size(), 14u);
 
   Recorded target(false, true);
-  CandyButton& t = *target.button;
+  testing::InspectedButton& t = *target.button;
   t.ReadProperties(PropertyBag::Parse(text));
   EXPECT_EQ(target.Take(), Names{});
   EXPECT_EQ(t.Window().Picture(), nullptr);  // reading does not paint
@@ -212,7 +214,7 @@ TEST(ButtonPersistence, EveryPropertySurvivesTheTextForm) {
 
 TEST(ButtonPersistence, MissingOrBrokenEntriesLoadTheirDefaults) {
   Recorded r(false, false);
-  CandyButton& b = *r.button;
+  testing::InspectedButton& b = *r.button;
   b.SetChecked(true);  // "Checked" defaults to the current value
   r.Take();
   b.ReadProperties(PropertyBag::Parse(
@@ -252,7 +254,7 @@ TEST(ButtonPersistence, AHugeFontAndAMillionCharacterCaptionLoadAndPaint) {
       r->button->ReadProperties(PropertyBag::Parse(
           font + "Caption = \"" + (r == &huge ? caption : std::string()) + "\"\n"));
     }
-    CandyButton& b = *huge.button;
+    testing::InspectedButton& b = *huge.button;
     EXPECT_EQ(b.Caption(), caption);
     EXPECT_EQ(b.Font(), (FontSpec{"Tahoma", 4096, true, false}));
 

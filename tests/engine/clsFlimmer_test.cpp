@@ -12,22 +12,14 @@
 
 namespace starquill {
 
-// Reaches the private state of the sparkle and of the old kernel's sparkle.
-struct SparkleInternals {
-  template <typename Sparkle>
-  static void SetStoredColor(Sparkle& s, int32_t color) {
-    s.m_Color = color;
-  }
-  template <typename Sparkle>
-  static void SetAge(Sparkle& s, int32_t age) {
-    s.m_Age = age;
-  }
-  template <typename Sparkle>
-  static int32_t Age(const Sparkle& s) {
-    return s.m_Age;
-  }
+// Reaches the protected state of a sparkle, this kernel's or the old one's: the member
+// pointers are named through a derived type and applied to any sparkle.
+template <typename Sparkle>
+struct SparkleState : Sparkle {
+  static void SetStoredColor(Sparkle& s, int32_t color) { s.*(&SparkleState::m_Color) = color; }
+  static void SetAge(Sparkle& s, int32_t age) { s.*(&SparkleState::m_Age) = age; }
+  static int32_t Age(const Sparkle& s) { return s.*(&SparkleState::m_Age); }
   // Every field, bit for bit.
-  template <typename Sparkle>
   static std::array<uint64_t, 7> Bits(const Sparkle& s) {
     return {std::bit_cast<uint64_t>(s.PosX),
             std::bit_cast<uint64_t>(s.PosY),
@@ -35,10 +27,12 @@ struct SparkleInternals {
             std::bit_cast<uint64_t>(s.SpeedY),
             std::bit_cast<uint64_t>(s.AccelX),
             std::bit_cast<uint64_t>(s.AccelY),
-            static_cast<uint64_t>(static_cast<uint32_t>(s.m_Color)) << 32 |
-                static_cast<uint32_t>(s.m_Age)};
+            static_cast<uint64_t>(static_cast<uint32_t>(s.Color())) << 32 |
+                static_cast<uint32_t>(Age(s))};
   }
 };
+using SparkleAccess = SparkleState<clsFlimmer>;
+using ReferenceAccess = SparkleState<ReferenceSparkle>;
 
 namespace {
 
@@ -55,7 +49,7 @@ clsFlimmer SparkleAt(double x, double y, int32_t storedColor) {
   clsFlimmer s;
   s.PosX = x;
   s.PosY = y;
-  SparkleInternals::SetStoredColor(s, storedColor);
+  SparkleAccess::SetStoredColor(s, storedColor);
   return s;
 }
 
@@ -101,7 +95,7 @@ TEST(SparkleStep, MovesWithLastTicksSpeedThenKeepsNinetyPercent) {
   s.step();
   EXPECT_EQ(s.PosX, 11);
   EXPECT_EQ(s.PosY, 52);
-  EXPECT_EQ(SparkleInternals::Age(s), 1);
+  EXPECT_EQ(SparkleAccess::Age(s), 1);
   EXPECT_NEAR(s.SpeedX, 1.5 * 0.9, 0.045 * 0.9 + 1e-12);
   EXPECT_NEAR(s.SpeedY, 1.9 * 0.9, 0.045 * 0.9 + 1e-12);
   EXPECT_NE(s.SpeedX, 1.5 * 0.9);  // jittered
@@ -147,7 +141,7 @@ TEST(SparkleGround, FallingBelowTheGroundIsFinalAndDrawnOnceMore) {
   EXPECT_EQ(s.SpeedX, 0);
   EXPECT_EQ(s.SpeedY, 0);
   EXPECT_EQ(s.PosX, x);
-  EXPECT_EQ(SparkleInternals::Age(s), 1);
+  EXPECT_EQ(SparkleAccess::Age(s), 1);
   for (int i = 0; i < 10; ++i)
     s.step();
   EXPECT_EQ(s.PosY, 0);  // never rises again
@@ -190,7 +184,7 @@ clsFlimmer Sparkle(double x, double y, double speedX, double speedY, int32_t col
   s.SpeedY = speedY;
   s.AccelX = 0.003;
   s.AccelY = -0.03;
-  SparkleInternals::SetAge(s, age);
+  SparkleAccess::SetAge(s, age);
   return s;
 }
 
@@ -262,8 +256,8 @@ ReferenceShower AsReference(const Shower& shower) {
     r.SpeedY = s.SpeedY;
     r.AccelX = s.AccelX;
     r.AccelY = s.AccelY;
-    SparkleInternals::SetStoredColor(r, s.Color());
-    SparkleInternals::SetAge(r, SparkleInternals::Age(s));
+    ReferenceAccess::SetStoredColor(r, s.Color());
+    ReferenceAccess::SetAge(r, SparkleAccess::Age(s));
   }
   return copy;
 }
@@ -317,7 +311,7 @@ TEST(SparkleBatch, AgreesToTheBitWithTheOldKernelTickAfterTick) {
 
       for (size_t i = 0; i < batch.size(); ++i) {
         for (size_t j = 0; j < batch[i].size(); ++j) {
-          ASSERT_EQ(SparkleInternals::Bits(batch[i][j]), SparkleInternals::Bits(reference[i][j]))
+          ASSERT_EQ(SparkleAccess::Bits(batch[i][j]), ReferenceAccess::Bits(reference[i][j]))
               << "tick " << tick << ", shower " << i << ", sparkle " << j;
         }
       }

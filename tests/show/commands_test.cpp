@@ -13,11 +13,13 @@
 
 namespace starquill {
 
-struct ShowInternals {
-  static void SetFireworkCount(frmMain& show, int32_t count) { show.firework_count_ = count; }
-};
-
 namespace {
+
+// The show, with its live count in reach to start it near the count's limit.
+struct CountedShow : frmMain {
+  using frmMain::frmMain;
+  void SetFireworkCount(int32_t count) { firework_count_ = count; }
+};
 
 using testing::FakePlatform;
 using testing::FakeWindow;
@@ -44,7 +46,7 @@ class Commands : public ::testing::Test {
   }
 
   FakePlatform platform{400, 200};
-  frmMain show;
+  CountedShow show;
 };
 
 TEST_F(Commands, DigitsAndLettersFireTheSevenTypes) {
@@ -70,7 +72,7 @@ TEST_F(Commands, KeysAreNotLimitedByTheLiveCount) {
 }
 
 TEST_F(Commands, TheLiveCountsOverflowStopsTheProgramClearly) {
-  ShowInternals::SetFireworkCount(show, 2147483646);
+  show.SetFireworkCount(2147483646);
   show.Form_KeyPress('1');
   EXPECT_EQ(show.FireworkCount(), 2147483647);
   EXPECT_EXIT(show.Form_KeyPress('1'), ::testing::ExitedWithCode(70),

@@ -86,7 +86,9 @@ TEST_F(Splash, TheButtonComesFromItsSavedDesign) {
   EXPECT_EQ(b.Picture()->width, 32);
   EXPECT_EQ(b.Window().MousePointer(), kPointerArrow);
   ASSERT_NE(b.Window().Picture(), nullptr);  // shown, so painted
-  EXPECT_TRUE(b.m_TrackUser32);              // hovering with the preferred leave notification
+  // The button hovers with the preferred leave notification.
+  const ControlHost& host = splash;
+  EXPECT_TRUE(host.OffersLeaveNotification(ControlHost::LeaveNotifier::kUser32));
 }
 
 TEST_F(Splash, TheButtonsReportsGoToThePlatformsEventLogAndBoxes) {

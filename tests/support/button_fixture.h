@@ -13,9 +13,25 @@ inline constexpr Color kBodyBlue = RGB(80, 153, 233);
 inline constexpr Color kHoverBlue = RGB(144, 192, 255);
 inline constexpr Color kBrightBlue = RGB(176, 237, 255);
 
+// The button with its face surface, painters and tracking state in reach.
+class InspectedButton : public CandyButton {
+ public:
+  using CandyButton::CandyButton;
+  using CandyButton::CornerRadius;
+  using CandyButton::HasFocus;
+  using CandyButton::m_TrackAvailable;
+  using CandyButton::m_TrackUser32;
+  using CandyButton::MouseOver;
+  using CandyButton::PaintGel;
+  using CandyButton::PaintSolid;
+  using CandyButton::Picture1;
+  using CandyButton::PlainColor;
+  using CandyButton::SetRoundRegion;
+};
+
 struct ButtonUnderTest {
   FakeHost host;
-  std::unique_ptr<CandyButton> button = std::make_unique<CandyButton>(host);
+  std::unique_ptr<InspectedButton> button = std::make_unique<InspectedButton>(host);
 
   // Sizes the button's window, sets its colours and style, and shapes it.
   ButtonUnderTest(int width, int height, int32_t style) {
