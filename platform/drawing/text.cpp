@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -554,21 +553,16 @@ using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 using FontSetPtr = std::unique_ptr<FcFontSet, FontSetDeleter>;
 using ObjectSetPtr = std::unique_ptr<FcObjectSet, ObjectSetDeleter>;
 
+struct ConfigDeleter {
+  void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+};
+
 // This file's own fontconfig configuration, loaded once per process and released at exit, so
 // that leak checkers see a clean shutdown without tearing down the global configuration that
 // other parts of the program may use. Null when fontconfig cannot load its configuration.
-std::atomic<FcConfig*> g_config{nullptr};
-
-struct ConfigOwner {
-  ConfigOwner() { g_config.store(FcInitLoadConfigAndFonts()); }
-  ~ConfigOwner() {
-    if (FcConfig* config = g_config.exchange(nullptr)) FcConfigDestroy(config);
-  }
-};
-
 FcConfig* Fontconfig() {
-  static ConfigOwner owner;
-  return g_config.load();
+  static const std::unique_ptr<FcConfig, ConfigDeleter> config{FcInitLoadConfigAndFonts()};
+  return config.get();
 }
 
 // A font file as fontconfig chose it, with the synthetic styling it asks for.

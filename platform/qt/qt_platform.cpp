@@ -17,18 +17,6 @@
 #include "platform/toolkit/system_colors.h"
 
 namespace starquill {
-namespace {
-
-QtTimerService* g_timers = nullptr;
-
-void ShowFatalError(std::string_view message) {
-  // No timer may run into the broken state while the box waits for the user.
-  if (g_timers) g_timers->StopAll();
-  ShowModalBox(message, BoxIcon::Critical, "Starquill");
-}
-
-}  // namespace
-
 Color DesktopSystemColor(int index) {
   const auto from = [](QPalette::ColorGroup group, QPalette::ColorRole role) {
     const QColor c = QApplication::palette().color(group, role);
@@ -88,15 +76,15 @@ void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title)
 
 QtPlatform::QtPlatform() {
   QApplication::setQuitOnLastWindowClosed(false);
-  g_timers = &timers_;
-  SetFatalReporter(&ShowFatalError);
+  previous_reporter_ = SetFatalReporter([this](std::string_view message) {
+    // No timer may run into the broken state while the box waits for the user.
+    timers_.StopAll();
+    ShowModalBox(message, BoxIcon::Critical, "Starquill");
+  });
 }
 
 QtPlatform::~QtPlatform() {
-  if (g_timers == &timers_) {
-    g_timers = nullptr;
-    SetFatalReporter(nullptr);
-  }
+  SetFatalReporter(std::move(previous_reporter_));
 }
 
 std::unique_ptr<Window> QtPlatform::CreateWindow() {
@@ -117,31 +105,21 @@ std::unique_ptr<Window> QtPlatform::CreateWindow() {
   return window;
 }
 
-namespace {
-
-std::vector<std::function<void()>>& PostedTasks() {
-  static std::vector<std::function<void()>> tasks;
-  return tasks;
+void QtPlatform::Post(std::function<void()> task) {
+  posted_.push_back(std::move(task));
+  if (posted_.size() == 1) QTimer::singleShot(0, &posting_, [this] { RunPosted(); });
 }
 
-// Runs the posted tasks, unless the current event is still being handled further up (event
-// processing nested inside it): then a little later.
-void RunPostedTasks() {
+void QtPlatform::RunPosted() {
+  // The current event is still being handled further up (event processing nested inside it):
+  // a little later.
   if (NestedEventDepth() > 0) {
-    QTimer::singleShot(1, qApp, &RunPostedTasks);
+    QTimer::singleShot(1, &posting_, [this] { RunPosted(); });
     return;
   }
-  auto tasks = std::move(PostedTasks());
-  PostedTasks().clear();
+  auto tasks = std::exchange(posted_, {});
   for (auto& task : tasks)
     task();
-}
-
-}  // namespace
-
-void QtPlatform::Post(std::function<void()> task) {
-  PostedTasks().push_back(std::move(task));
-  if (PostedTasks().size() == 1) QTimer::singleShot(0, qApp, &RunPostedTasks);
 }
 
 void QtPlatform::EndProgram() {

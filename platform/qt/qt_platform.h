@@ -1,11 +1,15 @@
 #pragma once
 // The platform as the desktop program runs it, on Qt Widgets.
 
+#include <QObject>
 #include <QPointer>
 #include <QScreen>
 #include <QString>
+#include <functional>
+#include <vector>
 
 #include "platform/qt/qt_timer_service.h"
+#include "platform/support/fatal.h"
 #include "platform/toolkit/message_box.h"
 #include "platform/toolkit/platform.h"
 
@@ -24,7 +28,8 @@ Color DesktopSystemColor(int index);
 
 class QtPlatform : public Platform {
  public:
-  // Needs a QApplication. Installs a fatal-error reporter that shows the message in a box.
+  // Needs a QApplication. Installs a fatal-error reporter that shows the message in a box, for
+  // as long as it lives.
   QtPlatform();
   ~QtPlatform() override;
 
@@ -41,8 +46,15 @@ class QtPlatform : public Platform {
   Color SystemColor(int index) const override;
 
  private:
+  void RunPosted();
+
   QtTimerService timers_;
   QPointer<QScreen> home_screen_;
+  FatalReporter previous_reporter_;
+  // Tasks posted to run after the current event, and the context of their timers: pending runs
+  // end with the platform.
+  std::vector<std::function<void()>> posted_;
+  QObject posting_;
 };
 
 }  // namespace starquill

@@ -3,14 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace starquill {
 namespace {
 FatalReporter g_reporter = nullptr;
 }
 
-void SetFatalReporter(FatalReporter reporter) {
-  g_reporter = reporter;
+FatalReporter SetFatalReporter(FatalReporter reporter) {
+  return std::exchange(g_reporter, std::move(reporter));
 }
 
 void FatalError(std::string_view what) {
@@ -18,10 +19,7 @@ void FatalError(std::string_view what) {
   std::fprintf(stderr, "%s\n", message.c_str());
   std::fflush(stderr);
   // A reporter that fails again must not recurse into itself.
-  if (FatalReporter reporter = g_reporter) {
-    g_reporter = nullptr;
-    reporter(message);
-  }
+  if (FatalReporter reporter = std::exchange(g_reporter, nullptr)) reporter(message);
   std::_Exit(70);
 }
 
