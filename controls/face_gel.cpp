@@ -93,6 +93,9 @@ void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32
   // The ring: lightened towards white or darkened towards black by BorderBrightness.
   int32_t B;
   if (m_BorderBrightness >= 0) {
+    // The property itself is passed, and BlendColors writes its clamped percentage back: a
+    // value above 100, which only a saved design can bring (the setter clamps), is stored as
+    // 100 by this paint.
     B = BlendColors(C, kWhite, m_BorderBrightness);
   } else {
     int32_t darken = Fit(-int64_t{m_BorderBrightness});

@@ -16,6 +16,8 @@ constexpr float kSkyHeight = 200;  // units from the ground to the top edge
 constexpr int kTickMs = 50;
 constexpr int kFirstAutomaticLaunchMs = 1000;
 constexpr int32_t kAutomaticLaunchLimit = 7;  // the automatic launcher holds back from here on
+// The programme timer's interval until a programme sets its own; it starts disabled.
+constexpr int kRangeTimerInitialMs = 200;
 constexpr int kPointerIdleMs = 2000;  // the pointer steps aside once it has rested this long
 
 // The seven firework types as kind masks, for the keys "1".."7" and "a".."g".
@@ -56,7 +58,7 @@ void frmMain::Load() {
   TimerService& timers = platform_.Timers();
   timer1_ = timers.CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
   timer2_ = timers.CreateTimer(kFirstAutomaticLaunchMs, true, [this] { Timer2_Timer(); });
-  range_timer_ = timers.CreateTimer(200, false, [this] { RangeTimer_Timer(); });
+  range_timer_ = timers.CreateTimer(kRangeTimerInitialMs, false, [this] { RangeTimer_Timer(); });
 }
 
 void frmMain::LaySky() {

@@ -13,6 +13,9 @@ namespace {
 
 // Sizes and places in pixels (the design's twips divided by 15).
 constexpr int kClientWidth = 593, kClientHeight = 272, kFrame = 4;
+// The board is laid out as 8895 x 4095 twips at 15 twips a pixel: one row taller than the
+// client area, so its last row is never seen.
+constexpr int kBoardWidth = 593, kBoardHeight = 273;
 constexpr int kRefreshMs = 1;  // as fast as the platform's timers go
 constexpr int kBlinkMs = 1000;
 constexpr int32_t kTitleMaxPoints = 36;
@@ -36,7 +39,7 @@ PropertyBag StartDesign() {
 
 frmSplash::frmSplash(Platform& platform, std::function<void()> started)
     : platform_(platform),
-      board(kClientWidth, 273),
+      board(kBoardWidth, kBoardHeight),
       start(129, 17),
       startCMD(*this),
       StartLabel(240, 240, 129, 25),

@@ -44,34 +44,32 @@ inline std::optional<Color> LineColor(double r, double g, double b) {
 
 // Direction 0: vertical lines, the colour changing from left to right; 1: horizontal lines,
 // from top to bottom; any other value draws nothing. Lines 0 to the size inclusive are drawn.
-template <typename Canvas>
+template <GradientCanvas Canvas>
 void GradientFill(Canvas& Surface, const int32_t& Direction, double R1, double G1, double B1,
                   double R2, double G2, double B2) {
-  if constexpr (GradientCanvas<Canvas>) {
-    const double dR = std::abs(R2 - R1);
-    const double dB = std::abs(B2 - B1);
-    const double dG = std::abs(G2 - G1);
-    if (Direction != 0 && Direction != 1) return;
-    const double size = Direction == 0 ? Surface.ScaleWidth() : Surface.ScaleHeight();
-    // A zero distance fails the division; that step stays 0 and the component never changes.
-    const int32_t stepG = TryIntDiv(size, dG).value_or(0);
-    const int32_t stepB = TryIntDiv(size, dB).value_or(0);
-    const int32_t stepR = TryIntDiv(size, dR).value_or(0);
-    const float Last = static_cast<float>(size);
-    double cR = R1, cG = G1, cB = B1;
-    for (int64_t i = 0; i <= Last; ++i) {
-      if (const auto color = detail::LineColor(cR, cG, cB)) {
-        const float at = static_cast<float>(i);
-        if (Direction == 0) {
-          Surface.Line(at, 0.0f, at, static_cast<float>(Surface.ScaleHeight()), *color);
-        } else {
-          Surface.Line(0.0f, at, static_cast<float>(Surface.ScaleWidth()), at, *color);
-        }
+  const double dR = std::abs(R2 - R1);
+  const double dB = std::abs(B2 - B1);
+  const double dG = std::abs(G2 - G1);
+  if (Direction != 0 && Direction != 1) return;
+  const double size = Direction == 0 ? Surface.ScaleWidth() : Surface.ScaleHeight();
+  // A zero distance fails the division; that step stays 0 and the component never changes.
+  const int32_t stepG = TryIntDiv(size, dG).value_or(0);
+  const int32_t stepB = TryIntDiv(size, dB).value_or(0);
+  const int32_t stepR = TryIntDiv(size, dR).value_or(0);
+  const float Last = static_cast<float>(size);
+  double cR = R1, cG = G1, cB = B1;
+  for (int64_t i = 0; i <= Last; ++i) {
+    if (const auto color = detail::LineColor(cR, cG, cB)) {
+      const float at = static_cast<float>(i);
+      if (Direction == 0) {
+        Surface.Line(at, 0.0f, at, static_cast<float>(Surface.ScaleHeight()), *color);
+      } else {
+        Surface.Line(0.0f, at, static_cast<float>(Surface.ScaleWidth()), at, *color);
       }
-      detail::StepTowards(cR, R2, stepR);
-      detail::StepTowards(cB, B2, stepB);
-      detail::StepTowards(cG, G2, stepG);
     }
+    detail::StepTowards(cR, R2, stepR);
+    detail::StepTowards(cB, B2, stepB);
+    detail::StepTowards(cG, G2, stepG);
   }
 }
 

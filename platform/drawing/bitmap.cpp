@@ -53,7 +53,7 @@ void RenderPicture(const Bitmap& picture, const PixelView& target, int64_t x, in
   const int x1 = static_cast<int>(std::clamp<int64_t>(x + cx, 0, width));
   const int y1 = static_cast<int>(std::clamp<int64_t>(y + cy, 0, height));
   for (int ty = y0; ty < y1; ++ty) {
-    // Nearest source pixel: the centre of the target pixel mapped back.
+    // The source pixel under the target pixel's top-left edge, mapped back and rounded down.
     const int64_t sy = SourceIndex(ty - y, picture.height, cy);
     uint32_t* row = target.Row(ty);
     const uint32_t* source = picture.pixels.data() + static_cast<size_t>(sy) * picture.width;

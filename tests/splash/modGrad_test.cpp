@@ -92,16 +92,21 @@ TEST(GradientFill, AComponentPassingBelowZeroMakesItsLinesFailQuietly) {
   EXPECT_EQ(s.lines[2].color, RGB(1, 0, 0));
 }
 
-TEST(GradientFill, PaintsARealSurfaceAndIgnoresOneWithoutTheMembers) {
+// A canvas without the members does not compile.
+template <typename Canvas>
+concept Fillable = requires(Canvas& canvas) {
+  GradientFill(canvas, 0, 0, 0, 0, 1, 1, 1);
+};
+struct NotASurface {};
+static_assert(Fillable<Surface> && Fillable<LineRecorder> && !Fillable<NotASurface>);
+
+TEST(GradientFill, PaintsARealSurface) {
   Surface board(4, 2);
   board.SetBackColor(0);
   board.Cls();
   GradientFill(board, 0, 10, 10, 10, 10, 10, 10);
   for (int x = 0; x < 4; ++x)
     EXPECT_EQ(board.Pixel(x, 1), RGB(10, 10, 10));
-  struct NotASurface {
-  } nothing;
-  GradientFill(nothing, 0, 0, 0, 0, 1, 1, 1);  // no members: no drawing, no message
 }
 
 }  // namespace
