@@ -31,28 +31,23 @@ fail() {
   exit 1
 }
 
+# The server chooses a free display number itself (-displayfd) and writes it once it accepts
+# clients, so scripts running side by side never race for a number. It must not reset when its
+# last client leaves (-noreset): a client connecting during the reset is refused.
 start_xvfb() {
-  # A display number of its own, away from the low numbers that other X servers on this
-  # machine take (one just shutting down may still hold its sockets).
-  local number
-  for _ in $(seq 1 20); do
-    number=$((100 + RANDOM % 900))
-    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp -wr \
-      >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$number"
-    # Ready once a client gets through; a server that lost a race for the number ends.
-    for _ in $(seq 1 100); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.05
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-    xvfb_pid=""
+  local number=""
+  Xvfb -displayfd 3 -noreset -screen 0 "${screen_width}x${screen_height}x24" -nolisten tcp -wr \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 1 200); do
+    number=$(head -n 1 "$work/display" 2>/dev/null || true)
+    [ -n "$number" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || fail "the X server ended at start"
+    sleep 0.05
   done
-  fail "no X server would start"
+  [ -n "$number" ] || fail "the X server did not start"
+  export DISPLAY=":$number"
+  xdpyinfo >/dev/null 2>&1 || fail "the X server on $DISPLAY does not answer"
 }
 
 # A real window manager (openbox, with its default configuration), once it has taken over.
