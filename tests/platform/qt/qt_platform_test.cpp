@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
 
 #include "platform/qt/nested_events.h"
+#include "platform/support/fatal.h"
 #include "platform/toolkit/system_colors.h"
 
 namespace starquill {
@@ -74,6 +76,33 @@ TEST(QtPlatform, PostedTasksWaitForTheCurrentEventToEnd) {
   QTimer::singleShot(50, &loop, &QEventLoop::quit);
   loop.exec();
   EXPECT_EQ(order, (std::vector<std::string>{"event over", "posted"}));
+}
+
+// The box is read and closed by a plain Qt timer; the platform's own timer must rest meanwhile.
+void FailWhileATimerRuns() {
+  QtPlatform platform;
+  int ticks = 0;
+  const auto timer = platform.Timers().CreateTimer(15, true, [&] { ++ticks; });
+  QTimer::singleShot(60, [&] {
+    const int atBox = ticks;
+    QEventLoop wait;
+    QTimer::singleShot(100, &wait, &QEventLoop::quit);
+    wait.exec();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box != nullptr && box->icon() == QMessageBox::Critical && ticks == atBox) {
+      std::fprintf(stderr, "shown: %s\n", box->text().toUtf8().constData());
+    }
+    if (box != nullptr) box->accept();
+  });
+  QTimer::singleShot(30, [] { FatalError("Overflow: the test's count"); });
+  QEventLoop loop;
+  loop.exec();
+}
+
+TEST(QtPlatformDeathTest, AFatalErrorStopsTheTimersAndShowsItsMessageBeforeTheExit) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(FailWhileATimerRuns(), ::testing::ExitedWithCode(70),
+              "shown: Starquill: fatal run-time error: Overflow: the test's count");
 }
 
 TEST(QtPlatform, TheTimeOfDayHasItsFraction) {
