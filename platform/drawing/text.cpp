@@ -601,15 +601,15 @@ std::optional<Candidate> CandidateFrom(FcPattern* pattern) {
 
 // Fontconfig's best match for the family in the weight, slant and size.
 std::optional<Candidate> MatchFamily(FcConfig* config, const std::string& family,
-                                     const FontSpec& spec, int px) {
+                                     const FontSpec& font, int px) {
   PatternPtr pattern(FcPatternCreate());
   if (!pattern) return std::nullopt;
   const std::string name = SanitizeUtf8(family);
   if (!name.empty()) {
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
   }
-  FcPatternAddInteger(pattern.get(), FC_WEIGHT, spec.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern.get(), FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddInteger(pattern.get(), FC_WEIGHT, font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pattern.get(), FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
   FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, px);
   if (FcConfigSubstitute(config, pattern.get(), FcMatchPattern) != FcTrue) return std::nullopt;
   FcDefaultSubstitute(pattern.get());
@@ -654,12 +654,12 @@ std::shared_ptr<FontFace> Load(const std::shared_ptr<FtLibrary>& library, const 
 
 // The font chosen for the pixel size px, loaded at draw_px pixels: a face drawn larger for a
 // denser screen comes from the same file as the face that measures.
-std::shared_ptr<FontFace> CreateFace(const FontSpec& spec, int px, int draw_px) {
+std::shared_ptr<FontFace> CreateFace(const FontSpec& font, int px, int draw_px) {
   const auto library = ThreadLibrary();
   FcConfig* config = Fontconfig();
   if (library && config != nullptr) {
-    for (const std::string& family : {spec.name, std::string("sans-serif")}) {
-      if (auto c = MatchFamily(config, family, spec, px)) {
+    for (const std::string& family : {font.name, std::string("sans-serif")}) {
+      if (auto c = MatchFamily(config, family, font, px)) {
         if (auto face = Load(library, *c, draw_px)) return face;
       }
     }
@@ -685,16 +685,16 @@ constexpr size_t kMaxCachedFaces = 256;
 
 }  // namespace
 
-std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec, double scale) {
+std::shared_ptr<FontFace> ResolveFont(const FontSpec& font, double scale) {
   thread_local std::map<CacheKey, std::shared_ptr<FontFace>> cache;
-  const int px = PixelSizeForPoints(spec.size);
+  const int px = PixelSizeForPoints(font.size);
   const int draw_px = ScaledPixelSize(px, scale);
-  CacheKey key{AsciiLower(spec.name), px, draw_px, spec.bold, spec.italic};
+  CacheKey key{AsciiLower(font.name), px, draw_px, font.bold, font.italic};
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   if (cache.size() >= kMaxCachedFaces) {
     std::erase_if(cache, [](const auto& entry) { return entry.second.use_count() == 1; });
   }
-  auto face = CreateFace(spec, px, draw_px);
+  auto face = CreateFace(font, px, draw_px);
   cache.emplace(std::move(key), face);
   return face;
 }

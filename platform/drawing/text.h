@@ -56,6 +56,6 @@ class FontFace {
 // The face for a font description, drawn `scale` times as large: the font file is the one
 // chosen for the 1x pixel size px, loaded at round(px * scale) pixels (the scale is kept sane
 // as device scales are). Shared and cached per thread (FreeType faces are not thread-safe).
-std::shared_ptr<FontFace> ResolveFont(const FontSpec& spec, double scale = 1);
+std::shared_ptr<FontFace> ResolveFont(const FontSpec& font, double scale = 1);
 
 }  // namespace starquill
