@@ -1,13 +1,17 @@
 #pragma once
-// The sky the benchmarks draw on: 1920 x 1080 pixels, 200 units high, y growing upwards; and
-// showers of sparkles laid out as the show makes them.
+// The sky the benchmarks draw on: 1920 x 1080 pixels, 200 units high, y growing upwards;
+// showers of sparkles laid out as the show makes them; and a show holding them.
 
 #include <cmath>
 #include <cstddef>
+#include <memory>
 #include <vector>
 
+#include "engine/clsFlimmer.h"
 #include "platform/drawing/surface.h"
 #include "platform/support/random.h"
+#include "platform/toolkit/platform.h"
+#include "show/frmMain.h"
 
 namespace starquill {
 
@@ -28,6 +32,8 @@ inline Surface MakeSky() {
 // so that drawing touches the sky the way a real show does. The same showers for any kind of
 // sparkle: they all start from the generator's initial state. The sky is left cleared.
 inline constexpr size_t kBurst = 700;  // sparkles in one shower
+// Sparkles fade out after about 86 ticks: a benchmark renews its showers before that.
+inline constexpr int kRefreshTicks = 40;
 
 template <typename Sparkle>
 std::vector<Sparkle> MakeShowers(size_t count, Surface& sky) {
@@ -55,6 +61,18 @@ std::vector<Sparkle> MakeShowers(size_t count, Surface& sky) {
   }
   sky.Cls();
   return sparkles;
+}
+
+// A loaded show with its timers stopped whose list holds the sparkles, each a firework of its own.
+inline std::unique_ptr<frmMain> ShowWith(Platform& platform,
+                                         const std::vector<clsFlimmer>& sparkles) {
+  auto show = std::make_unique<frmMain>(platform);
+  show->Load();
+  show->Timer1().SetEnabled(false);
+  show->Timer2().SetEnabled(false);
+  for (const clsFlimmer& s : sparkles)
+    show->Append(s);
+  return show;
 }
 
 }  // namespace starquill

@@ -21,8 +21,6 @@
 namespace starquill {
 namespace {
 
-constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
-
 // Copies what changed on the sky into a window-format image, as the window's paint does.
 void Present(Surface& sky, QImage& window) {
   QPainter painter(&window);
@@ -32,30 +30,18 @@ void Present(Surface& sky, QImage& window) {
     painter.drawImage(part.topLeft(), image, part);
 }
 
-// The showers of the sparkle benchmark, each sparkle a firework of its own in the show's list.
-void FillWithShowers(frmMain& show, size_t count) {
-  for (const clsFlimmer& s : MakeShowers<clsFlimmer>(count, show.Picture1))
-    show.Append(s);
-}
-
 void BM_Frame(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   testing::FakePlatform platform(width, height);
-  std::unique_ptr<frmMain> show;
-  const auto renew = [&] {
-    show = std::make_unique<frmMain>(platform);
-    show->Load();
-    show->Timer1().SetEnabled(false);
-    show->Timer2().SetEnabled(false);
-    FillWithShowers(*show, static_cast<size_t>(state.range(2)));
-  };
-  renew();
+  std::unique_ptr<frmMain> show = ShowWith(platform, {});
+  const auto showers = MakeShowers<clsFlimmer>(static_cast<size_t>(state.range(2)), show->Picture1);
+  show = ShowWith(platform, showers);
   QImage window(width, height, QImage::Format_RGB32);
   int ticks = 0;
   for (auto _ : state) {
     if (++ticks % kRefreshTicks == 0) {
       state.PauseTiming();
-      renew();
+      show = ShowWith(platform, showers);
       state.ResumeTiming();
     }
     show->Timer1_Timer();

@@ -22,8 +22,6 @@
 namespace starquill {
 namespace {
 
-constexpr int kRefreshTicks = 40;  // sparkles fade out after about 86 ticks; renew them first
-
 // The kernel as it was, one sparkle at a time.
 void ReferenceTick(std::vector<ReferenceSparkle>& sparkles, Surface& sky) {
   for (ReferenceSparkle& s : sparkles) {
@@ -89,21 +87,13 @@ void BM_Tick(benchmark::State& state) {
   testing::FakePlatform platform(kSkyWidth, kSkyHeight);
   Surface scratch = MakeSky();
   const auto fresh = MakeShowers<clsFlimmer>(static_cast<size_t>(state.range(0)), scratch);
-  std::unique_ptr<frmMain> show;
-  const auto renew = [&] {
-    show.reset();
-    show = std::make_unique<frmMain>(platform);
-    show->Load();
-    show->Timer1().SetEnabled(false);
-    for (const clsFlimmer& s : fresh)
-      show->Append(s);
-  };
-  renew();
+  std::unique_ptr<frmMain> show = ShowWith(platform, fresh);
   int ticks = 0;
   for (auto _ : state) {
     if (++ticks % kRefreshTicks == 0) {
       state.PauseTiming();
-      renew();
+      show.reset();  // the old show's memory goes first
+      show = ShowWith(platform, fresh);
       state.ResumeTiming();
     }
     show->Timer1_Timer();
