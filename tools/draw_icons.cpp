@@ -24,6 +24,7 @@
 
 #include "art/icon_art.h"
 #include "platform/drawing/pixel_art.h"
+#include "platform/qt/qt_image.h"
 
 namespace starquill {
 namespace {
@@ -50,15 +51,14 @@ bool ReadArt(std::string_view path, int size, Bitmap& art) {
 
 // Each target pixel takes the source pixel under its centre.
 QImage ScaleNearest(const Bitmap& art, int size) {
+  const QImage source = ToQImage(art);
   QImage image(size, size, QImage::Format_ARGB32);
   for (int y = 0; y < size; ++y) {
     const int sy = static_cast<int>((2 * static_cast<int64_t>(y) + 1) * art.height / (2 * size));
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < size; ++x) {
-      const int sx = static_cast<int>((2 * static_cast<int64_t>(x) + 1) * art.width / (2 * size));
-      const uint32_t p = art.pixels[static_cast<size_t>(sy) * art.width + sx];
-      row[x] = qRgba(p & 0xFF, (p >> 8) & 0xFF, (p >> 16) & 0xFF, p >> 24);
-    }
+    for (int x = 0; x < size; ++x)
+      row[x] = from[(2 * static_cast<int64_t>(x) + 1) * art.width / (2 * size)];
   }
   return image;
 }
