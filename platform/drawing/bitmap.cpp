@@ -1,5 +1,7 @@
 #include "platform/drawing/bitmap.h"
 
+#include "platform/drawing/device_scale.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/drawing/device_scale.h"
 #include "platform/drawing/pixel_view.h"
 
 namespace starquill {

@@ -4,11 +4,6 @@
 
 namespace starquill {
 
-namespace {
-// Far beyond any sensible text, yet small enough that glyph bitmaps stay manageable.
-constexpr int kMaxPixelSize = 2000;
-}  // namespace
-
 int PixelSizeForPoints(double points) {
   if (!(points > 0)) return 1;  // also catches NaN
   const double pixels = std::nearbyint(points * 96.0 / 72.0);

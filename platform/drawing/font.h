@@ -14,6 +14,10 @@ struct FontSpec {
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
+// The largest pixel size text is drawn at: far beyond any sensible text, yet small enough that
+// glyph bitmaps stay manageable.
+inline constexpr int kMaxPixelSize = 2000;
+
 // Desktop text rounds a point size to whole pixels at 96 DPI (8.25 pt = 11 px, 36 pt = 48 px);
 // the smallest size is one pixel.
 int PixelSizeForPoints(double points);

@@ -29,10 +29,6 @@ struct PixelView {
   int stride = 0;  // pixels per row
 
   uint32_t* Row(int y) const { return bits + static_cast<long>(y) * stride; }
-  bool Contains(int x, int y) const {
-    return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
-           static_cast<unsigned>(y) < static_cast<unsigned>(height);
-  }
 };
 
 }  // namespace starquill

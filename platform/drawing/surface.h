@@ -22,6 +22,7 @@
 
 #include "platform/drawing/bitmap.h"
 #include "platform/drawing/color.h"
+#include "platform/drawing/device_scale.h"
 #include "platform/drawing/font.h"
 #include "platform/drawing/pixel_view.h"
 

@@ -1,6 +1,6 @@
 #include "platform/drawing/text.h"
 
-#include "platform/drawing/bitmap.h"
+#include "platform/drawing/device_scale.h"
 #include "platform/support/ascii.h"
 
 #include <fontconfig/fontconfig.h>
@@ -672,9 +672,8 @@ std::shared_ptr<FontFace> CreateFace(const FontSpec& font, int px, int draw_px) 
 
 // round(px * scale), within the pixel sizes fonts come in.
 int ScaledPixelSize(int px, double scale) {
-  const int largest = PixelSizeForPoints(std::numeric_limits<double>::infinity());
   const long scaled = std::lround(px * SaneDeviceScale(scale));
-  return static_cast<int>(std::clamp<long>(scaled, 1, largest));
+  return static_cast<int>(std::clamp<long>(scaled, 1, kMaxPixelSize));
 }
 
 // Name, 1x pixel size, drawn pixel size, bold, italic.

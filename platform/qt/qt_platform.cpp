@@ -138,10 +138,6 @@ QString DisplayLines(std::string_view prompt) {
   return text;
 }
 
-void QtPlatform::InformationBox(std::string_view prompt, std::string_view title) {
-  ShowModalBox(prompt, BoxIcon::Information, title);
-}
-
 void QtPlatform::ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) {
   ShowModalBox(prompt, icon, title);
 }

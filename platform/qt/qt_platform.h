@@ -36,7 +36,6 @@ class QtPlatform : public Platform {
   TimerService& Timers() override { return timers_; }
   std::unique_ptr<Window> CreateWindow() override;
   void EndProgram() override;
-  void InformationBox(std::string_view prompt, std::string_view title) override;
   void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override;
   // To the system log.
   void LogError(std::string_view text) override;

@@ -28,11 +28,12 @@ class Platform {
   // last window ends it too.
   virtual void EndProgram() = 0;
 
-  // Shows a modal message box with an information icon and an OK button, and waits until the
-  // user closes it. Lines may end in any mix of line feeds and carriage returns.
-  virtual void InformationBox(std::string_view prompt, std::string_view title) = 0;
-  // The same with any icon.
+  // Shows a modal message box with the icon and an OK button, and waits until the user closes
+  // it. Lines may end in any mix of line feeds and carriage returns.
   virtual void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) = 0;
+  void InformationBox(std::string_view prompt, std::string_view title) {
+    ShowMessageBox(prompt, BoxIcon::Information, title);
+  }
   // Adds an error entry to the application's event log.
   virtual void LogError(std::string_view text) = 0;
 

@@ -107,9 +107,6 @@ class FakePlatform : public Platform {
     ++end_program_calls;
     ended = true;
   }
-  void InformationBox(std::string_view prompt, std::string_view title) override {
-    boxes.push_back({std::string(prompt), std::string(title)});
-  }
   void ShowMessageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override {
     boxes.push_back({std::string(prompt), std::string(title), icon});
   }
