@@ -104,18 +104,22 @@ void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32
 
   const int32_t bodyWd = Fit(int64_t{Wd} - 2);
   const int32_t bodyHt = Fit(int64_t{Ht} - 2);
-  int32_t G = 0;  // the gloss colour, kept from row to row
+  int32_t G = 0;  // the gloss colour, taken up by the band's body pixels and kept from row to row
   for (int64_t y = 0; y <= Ht; ++y) {
+    // The gloss band fades from white at its top row towards the face colour. A zero radius
+    // leaves no body pixel, so its gain is never divided by zero.
+    const bool inBand = P[3] < y && y < int64_t{P[3]} + P[5];
+    int32_t rowGloss = 0;
+    if (inBand) {
+      int32_t gloss = Fit(P[0] + (R != 0 ? int64_t{P[1]} * y / R : 0));
+      rowGloss = BlendColors(kWhite, C, gloss);
+    }
+    const double gy = static_cast<double>(KY) * static_cast<double>(y - Y0 - Ht);
     for (int64_t x = 0; x <= Wd / 2; ++x) {
       const auto px = static_cast<int32_t>(x);
       const auto py = static_cast<int32_t>(y);
       if (IsInsideRoundRect(px, py, 1, 1, bodyWd, bodyHt, R)) {
-        // The gloss band fades from white at its top row towards the face colour. A zero
-        // radius leaves no body pixel, so its gain is never divided by zero.
-        if (P[3] < y && y < int64_t{P[3]} + P[5]) {
-          int32_t gloss = Fit(P[0] + (R != 0 ? int64_t{P[1]} * y / R : 0));
-          G = BlendColors(kWhite, C, gloss);
-        }
+        if (inBand) G = rowGloss;
         int32_t colour;
         if (IsInsideRoundRect(px, py, P[2], P[3], P[6], P[5], P[4])) {
           colour = G;
@@ -123,7 +127,6 @@ void CandyButton::PaintGel(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int32
           // The glow: ColorBright at the bottom centre, turning into the face colour with
           // the squared distance.
           const double gx = static_cast<double>(KX) * static_cast<double>(x - X0 - Wd / 2);
-          const double gy = static_cast<double>(KY) * static_cast<double>(y - Y0 - Ht);
           int32_t glow = RoundFit(gx * gx + gy * gy);
           colour = BlendColors(Bright, C, glow);
           // The rounded ends shade towards black, most at the top.
@@ -168,15 +171,17 @@ void CandyButton::PaintSolid(int32_t X0, int32_t Y0, int32_t Wd, int32_t Ht, int
       int32_t pale = Fit(y * 30 / R);
       T = BlendColors(kWhite, C, pale);
     }
-    // How far the row lies from the middle: 0 there, 100 on the top and bottom rows.
+    // How far the row lies from the middle: 0 there, 100 on the top and bottom rows; the body
+    // blends towards ColorBright by as much.
     int32_t V = Ht != 0 ? Fit(std::abs((2 * y - Ht) * 100 / Ht)) : 0;
+    const int32_t rowBody = BlendColors(C, Bright, V);
     for (int64_t x = 0; x <= Wd / 2; ++x) {
       const auto px = static_cast<int32_t>(x);
       const auto py = static_cast<int32_t>(y);
       if (IsInsideRoundRect(px, py, 1, 1, bodyWd, bodyHt, R)) {
-        const bool A = IsInsideRoundRect(px, py, 4, 2, bandWd, bandHt, bandR);
-        const bool Bl = IsInsideRoundRect(px, py, 4, R / 2, bandWd, bandHt, bandR);
-        const int32_t colour = A && !Bl ? T : BlendColors(C, Bright, V);
+        const bool crescent = IsInsideRoundRect(px, py, 4, 2, bandWd, bandHt, bandR) &&
+                              !IsInsideRoundRect(px, py, 4, R / 2, bandWd, bandHt, bandR);
+        const int32_t colour = crescent ? T : rowBody;
         PlotPair(Picture1, X0 + x, int64_t{X0} + Wd - x, Y0 + y, colour);
       } else if (IsInsideRoundRect(px, py, 0, 0, Wd, Ht, R)) {
         PlotPair(Picture1, X0 + x, int64_t{X0} + Wd - x, Y0 + y, D);
