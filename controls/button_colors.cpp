@@ -42,14 +42,6 @@ int32_t Clamp(int32_t Value, int32_t Min, int32_t Max) {
   return Max;
 }
 
-int32_t HiWord(int32_t Value) {
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(Value) >> 16));
-}
-
-int32_t LoWord(int32_t Value) {
-  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(Value) & 0xFFFF));
-}
-
 const std::array<ColorSchemeColors, 7> kColorSchemes = {{
     {0, 0, 0, 0},
     {RGB(32, 103, 208), RGB(80, 153, 233), RGB(16, 103, 160), RGB(176, 237, 255)},

@@ -1,10 +1,12 @@
 #pragma once
 // The button's colour model: translating colours that may name system colours, blending two
-// colours by a percentage, and the preset colour schemes. Also the small integer helpers the
-// painters and the message handling share.
+// colours by a percentage, and the preset colour schemes. Also the clamp the painters and the
+// setters share.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 #include "platform/drawing/color.h"
@@ -26,9 +28,11 @@ int32_t BlendColors(int32_t Color1, int32_t Color2, int32_t& Percentage);
 // Min when Value < Min, Value when Value <= Max, else Max.
 int32_t Clamp(int32_t Value, int32_t Min, int32_t Max);
 
-// The high and the low 16 bits of a message parameter, each as a signed 16-bit number.
-int32_t HiWord(int32_t Value);
-int32_t LoWord(int32_t Value);
+// A value worked out in 64 bits, held within the 32-bit range.
+inline int32_t Fit(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
 
 struct ColorSchemeColors {
   Color ButtonUp, ButtonHover, ButtonDown, Bright;

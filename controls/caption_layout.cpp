@@ -13,16 +13,8 @@
 
 namespace starquill {
 
-namespace {
-
-// A place worked out in 64 bits, held within the 32-bit range. Text measures are capped far
-// below it, so this only bites for sizes where nothing placed could show anyway.
-int32_t Fit(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
-
-}  // namespace
-
+// Places are worked out in 64 bits and held within the 32-bit range (Fit). Text measures are
+// capped far below it, so this only bites for sizes where nothing placed could show anyway.
 IconCaptionPlace PlaceIconAndCaption(int32_t alignment, int32_t W32, int32_t H32, int32_t PW32,
                                      int32_t PH32, int32_t TW32, int32_t TH32, int32_t M32) {
   const int64_t W = W32, H = H32, PW = PW32, PH = PH32, TW = TW32, TH = TH32, M = M32;

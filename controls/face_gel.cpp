@@ -21,14 +21,9 @@ namespace {
 constexpr int32_t kWhite = RGB(255, 255, 255);
 constexpr int32_t kBlack = RGB(0, 0, 0);
 
-// Sums and products run in 64 bits; a result a 32-bit parameter cannot hold saturates, which
-// only happens for radii and extents far beyond any real button.
-int32_t Fit(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
-// Rounds half to even, saturating like Fit (infinities included).
+// Sums and products run in 64 bits; a result a 32-bit parameter cannot hold saturates (Fit),
+// which only happens for radii and extents far beyond any real button. RoundFit rounds half
+// to even and saturates the same way (infinities included).
 int32_t RoundFit(double v) {
   if (std::isnan(v)) return 0;
   return RoundToInt32(std::clamp<double>(v, std::numeric_limits<int32_t>::min(),

@@ -113,11 +113,19 @@ frmSplash::BoardLook frmSplash::Look() const {
   return {TitleText, TitleSize, SubLines, {R1, G1, B1, R2, G2, B2}, board.StoreVersion()};
 }
 
+bool frmSplash::LooksAsPainted() const {
+  // Compared in place: an idle tick copies nothing.
+  return painted_ && painted_->title == TitleText && painted_->title_size == TitleSize &&
+         painted_->lines == SubLines &&
+         painted_->colors == std::array<int32_t, 6>{R1, G1, B1, R2, G2, B2} &&
+         painted_->store == board.StoreVersion();
+}
+
 void frmSplash::tmrDraw_Timer() {
   // Once the title and the lines have grown, every repaint would give the same picture: the
   // board is painted and shown only when something it is made of has changed.
+  if (LooksAsPainted()) return;
   const BoardLook look = Look();
-  if (painted_ == look) return;
   board.Cls();
   GradientFill(board, 0, R1, G1, B1, R2, G2, B2);
   board.SetForeColor(kRed);

@@ -91,9 +91,9 @@ class frmSplash : public ControlHost {
     std::array<SubLine, 5> lines;
     std::array<int32_t, 6> colors{};
     uint64_t store = 0;
-    friend bool operator==(const BoardLook&, const BoardLook&) = default;
   };
   BoardLook Look() const;
+  bool LooksAsPainted() const;
   std::optional<BoardLook> painted_;  // the look the board holds now
 
   std::function<void()> started_;

@@ -78,8 +78,8 @@ LRESULT ControlWindow::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lPar
   const auto i16 = [](int v) { return static_cast<int16_t>(v); };
   const MouseKeys keys = MouseKeysOf(wParam);
   const int16_t shift = i16(keys.shift);
-  const float x = static_cast<float>(MouseXOf(lParam));
-  const float y = static_cast<float>(MouseYOf(lParam));
+  const float x = static_cast<float>(LoWord(lParam));
+  const float y = static_cast<float>(HiWord(lParam));
   ControlEvents* const e = events_;
   switch (message) {
     case WM_MOUSEMOVE:

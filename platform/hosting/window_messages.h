@@ -54,11 +54,14 @@ constexpr LPARAM MakeMouseLParam(int x, int y) {
   const uint32_t hi = static_cast<uint16_t>(static_cast<int16_t>(std::clamp(y, -32768, 32767)));
   return static_cast<LPARAM>(lo | (hi << 16));
 }
-constexpr int MouseXOf(LPARAM lParam) {
-  return static_cast<int16_t>(lParam & 0xFFFF);
+
+// The low and the high 16 bits of a message parameter, each as a signed 16-bit number: a mouse
+// message's x and y.
+constexpr int32_t LoWord(int32_t Value) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(Value) & 0xFFFF));
 }
-constexpr int MouseYOf(LPARAM lParam) {
-  return static_cast<int16_t>((static_cast<uint32_t>(lParam) >> 16) & 0xFFFF);
+constexpr int32_t HiWord(int32_t Value) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(Value) >> 16));
 }
 
 }  // namespace starquill

@@ -53,13 +53,7 @@ TEST(ButtonColors, SystemColoursAreTheHostsAndBadColoursHaveNone) {
   EXPECT_EQ(built.Picture1.BackColor(), RGB(1, 2, 3));
 }
 
-TEST(ButtonColors, WordsOfAMessageParameterAreSigned) {
-  EXPECT_EQ(LoWord(0x0000FFFF), -1);
-  EXPECT_EQ(LoWord(0x12347FFF), 32767);
-  EXPECT_EQ(HiWord(static_cast<int32_t>(0xFFFF0000u)), -1);
-  EXPECT_EQ(HiWord(static_cast<int32_t>(0x80000000u)), -32768);
-  EXPECT_EQ(HiWord(0x00050003), 5);
-  EXPECT_EQ(LoWord(0x00050003), 3);
+TEST(ButtonColors, ClampKeepsAValueInItsRange) {
   EXPECT_EQ(Clamp(5, 0, 3), 3);
   EXPECT_EQ(Clamp(-1, 0, 3), 0);
   EXPECT_EQ(Clamp(2, 0, 3), 2);

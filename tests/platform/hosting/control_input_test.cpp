@@ -13,6 +13,15 @@
 namespace starquill {
 namespace {
 
+TEST(WindowMessages, WordsOfAMessageParameterAreSigned) {
+  EXPECT_EQ(LoWord(0x0000FFFF), -1);
+  EXPECT_EQ(LoWord(0x12347FFF), 32767);
+  EXPECT_EQ(HiWord(static_cast<int32_t>(0xFFFF0000u)), -1);
+  EXPECT_EQ(HiWord(static_cast<int32_t>(0x80000000u)), -32768);
+  EXPECT_EQ(HiWord(0x00050003), 5);
+  EXPECT_EQ(LoWord(0x00050003), 3);
+}
+
 // A control window that logs the events its own procedure reports.
 struct LoggedControl : ControlEvents {
   std::vector<std::string> log;
