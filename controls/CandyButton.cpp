@@ -8,8 +8,11 @@ namespace starquill {
 
 CandyButton::CandyButton(ControlHost& host) : host_(host) {
   Picture1.SetBackColor(host_.SystemColor(kColorButtonFace));
+}
+
+void CandyButton::DeviceScaleChanged() {
   // The face is painted at the screen's density, so that the caption is sharp.
-  window_.DeviceScaleChanged = [this] { UpdateShape(); };
+  UpdateShape();
 }
 
 CandyButton::~CandyButton() {

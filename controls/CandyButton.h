@@ -14,7 +14,6 @@
 
 #include "controls/subclasser.h"
 #include "platform/drawing/bitmap.h"
-#include "platform/drawing/region.h"
 #include "platform/drawing/surface.h"
 #include "platform/hosting/control_host.h"
 #include "platform/hosting/control_window.h"
@@ -148,6 +147,7 @@ class CandyButton : private ControlEvents, private MessageHandlerOwner {
   void UserControl_Show() override;
   void UserControl_Resize() override;
   void UserControl_Terminate() override;
+  void DeviceScaleChanged() override;
 
   // Hover tracking through the window's messages: the pointer entering is seen in its moves,
   // its leaving is reported by a one-shot leave notification.

@@ -12,9 +12,9 @@ ControlWindow* ControlWindowHooks::Find(HWND window) const {
   return nullptr;
 }
 
-uint32_t ControlWindowHooks::Install(HWND window, std::shared_ptr<WindowProcedure> procedure) {
-  ControlWindow* target = Find(window);
-  return target != nullptr && target->Hook(std::move(procedure)) ? 0 : kInvalidWindowHandle;
+uint32_t ControlWindowHooks::Install(ControlWindow& window,
+                                     std::shared_ptr<WindowProcedure> procedure) {
+  return window.Hook(std::move(procedure)) ? 0 : kInvalidWindowHandle;
 }
 
 struct Subclasser::MsgTable {
@@ -228,7 +228,7 @@ bool Subclasser::sc_Subclass(HWND window, int32_t userValue, int32_t ordinal,
   auto record = std::make_shared<Record>(*target);
   record->handler = handlers[declared - ordinal];
   record->userValue = userValue;
-  if (const uint32_t error = windows_.Install(window, record)) {
+  if (const uint32_t error = windows_.Install(*target, record)) {
     zReport("sc_Subclass", "SetWindowLong failed, error #" + std::to_string(error));
     return false;
   }

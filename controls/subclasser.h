@@ -47,8 +47,9 @@ class HookEnvironment {
   virtual bool BelongsToAnotherProcess(const ControlWindow& window) const = 0;
   // 0 when a hook record can be had, or the error that keeps it.
   virtual uint32_t RecordError() = 0;
-  // Puts the procedure in front of the window's chain: 0, or the error that kept it out.
-  virtual uint32_t Install(HWND window, std::shared_ptr<WindowProcedure> procedure) = 0;
+  // Puts the procedure in front of the window's chain: 0, or the error that kept it out (a
+  // window destroyed meanwhile refuses it).
+  virtual uint32_t Install(ControlWindow& window, std::shared_ptr<WindowProcedure> procedure) = 0;
 };
 
 // The environment of a control's own windows: every one belongs to this process, records are
@@ -61,7 +62,7 @@ class ControlWindowHooks : public HookEnvironment {
   ControlWindow* Find(HWND window) const override;
   bool BelongsToAnotherProcess(const ControlWindow&) const override { return false; }
   uint32_t RecordError() override { return 0; }
-  uint32_t Install(HWND window, std::shared_ptr<WindowProcedure> procedure) override;
+  uint32_t Install(ControlWindow& window, std::shared_ptr<WindowProcedure> procedure) override;
 
  private:
   std::vector<ControlWindow*> windows_;

@@ -163,7 +163,7 @@ void ControlWindow::Hide() {
 void ControlWindow::SetDeviceScale(double scale) {
   if (scale == device_scale_) return;
   device_scale_ = scale;
-  if (DeviceScaleChanged) DeviceScaleChanged();
+  if (events_ != nullptr) events_->DeviceScaleChanged();
 }
 
 void ControlWindow::SetPicture(PictureRef picture) {

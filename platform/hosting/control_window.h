@@ -48,6 +48,8 @@ class ControlEvents {
   virtual void UserControl_Resize() {}
   virtual void UserControl_Show() {}
   virtual void UserControl_Terminate() {}
+  // The form's screen has a new density: the control paints its picture anew at it.
+  virtual void DeviceScaleChanged() {}
 
  protected:
   ~ControlEvents() = default;
@@ -113,11 +115,9 @@ class ControlWindow {
   // destructor runs it (without telling the control) when nobody did.
   void Destroy();
 
-  // Device pixels per pixel on the form's screen. A new density is told to DeviceScaleChanged,
-  // so that the window's owner can paint its picture anew at that density.
+  // Device pixels per pixel on the form's screen; a new density is told to the control.
   double DeviceScale() const { return device_scale_; }
   void SetDeviceScale(double scale);
-  std::function<void()> DeviceScaleChanged;
 
   // The background picture: what the window shows, from its top-left corner.
   const PictureRef& Picture() const { return picture_; }
