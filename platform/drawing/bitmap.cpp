@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace starquill {
 
@@ -54,28 +55,23 @@ void RenderPicture(const Bitmap& picture, const PixelView& target, int64_t x, in
   const int y0 = static_cast<int>(std::clamp<int64_t>(y, 0, height));
   const int x1 = static_cast<int>(std::clamp<int64_t>(x + cx, 0, width));
   const int y1 = static_cast<int>(std::clamp<int64_t>(y + cy, 0, height));
+  if (x0 >= x1) return;
+  // The source pixel under each target pixel's top-left edge, mapped back and rounded down:
+  // the columns once, the row per row.
+  std::vector<int> columns(static_cast<size_t>(x1 - x0));
+  for (int tx = x0; tx < x1; ++tx)
+    columns[static_cast<size_t>(tx - x0)] =
+        static_cast<int>(SourceIndex(tx - x, picture.width, cx));
   for (int ty = y0; ty < y1; ++ty) {
-    // The source pixel under the target pixel's top-left edge, mapped back and rounded down.
     const int64_t sy = SourceIndex(ty - y, picture.height, cy);
     uint32_t* row = target.Row(ty);
     const uint32_t* source = picture.pixels.data() + static_cast<size_t>(sy) * picture.width;
     for (int tx = x0; tx < x1; ++tx) {
-      const uint32_t p = source[SourceIndex(tx - x, picture.width, cx)];
+      const uint32_t p = source[columns[static_cast<size_t>(tx - x0)]];
       const uint32_t alpha = p >> 24;
       if (alpha == 0) continue;
-      if (alpha == 255) {
-        row[tx] = StoredPixel(static_cast<Color>(p & kColorMask));
-        continue;
-      }
-      const auto blend = [alpha](int fg, int bg) {
-        return bg + ((fg - bg) * static_cast<int>(alpha) + (fg >= bg ? 127 : -127)) / 255;
-      };
-      const uint32_t under = row[tx];
-      const Color over = static_cast<Color>(p & kColorMask);
-      const Color shown = ColorOfStored(under);
-      row[tx] =
-          StoredPixel(RGB(blend(RedOf(over), RedOf(shown)), blend(GreenOf(over), GreenOf(shown)),
-                          blend(BlueOf(over), BlueOf(shown))));
+      const uint32_t over = StoredPixel(static_cast<Color>(p & kColorMask));
+      row[tx] = alpha == 255 ? over : BlendStored(row[tx], over, static_cast<int>(alpha));
     }
   }
 }

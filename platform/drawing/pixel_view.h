@@ -22,6 +22,19 @@ constexpr Color ColorOfStored(uint32_t pixel) {
   return static_cast<Color>(((pixel >> 16) & 0xFFu) | (pixel & 0xFF00u) | ((pixel & 0xFFu) << 16));
 }
 
+// A stored pixel covered by another (a stored pixel too) to `coverage` 0..255: each channel
+// moves towards the cover by coverage / 255 of the way, rounded to nearest.
+constexpr uint32_t BlendStored(uint32_t under, uint32_t over, int coverage) {
+  uint32_t out = kOpaque;
+  for (const int shift : {0, 8, 16}) {
+    const int u = static_cast<int>((under >> shift) & 0xFFu);
+    const int d = (static_cast<int>((over >> shift) & 0xFFu) - u) * coverage;
+    const int moved = d >= 0 ? (d + 127) / 255 : -((-d + 127) / 255);
+    out |= static_cast<uint32_t>(u + moved) << shift;
+  }
+  return out;
+}
+
 struct PixelView {
   uint32_t* bits = nullptr;
   int width = 0;

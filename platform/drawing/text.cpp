@@ -108,12 +108,6 @@ std::string SanitizeUtf8(std::string_view s) {
   return out;
 }
 
-// (v * a) / 255 rounded to nearest, for v in [-255, 255] and a in [0, 255].
-inline int ScaleByCoverage(int v, int a) {
-  const int d = v * a;
-  return d >= 0 ? (d + 127) / 255 : -((-d + 127) / 255);
-}
-
 // --- FreeType library, one per thread --------------------------------------------------------
 
 class FtLibrary {
@@ -499,7 +493,6 @@ class FreeTypeFace final : public FontFace {
     const int64_t x1 = std::min<int64_t>(gx + glyph.width, target.width);
     const int64_t y1 = std::min<int64_t>(gy + glyph.rows, target.height);
     if (x0 >= x1 || y0 >= y1) return;
-    const int fr = RedOf(color), fg = GreenOf(color), fb = BlueOf(color);
     const uint32_t solid = StoredPixel(color);
     for (int64_t y = y0; y < y1; ++y) {
       uint32_t* dst = target.Row(static_cast<int>(y));
@@ -511,12 +504,7 @@ class FreeTypeFace final : public FontFace {
           dst[x] = solid;
           continue;
         }
-        const Color under = ColorOfStored(dst[x]);
-        const int br = RedOf(under), bg = GreenOf(under), bb = BlueOf(under);
-        const int r = br + ScaleByCoverage(fr - br, a);
-        const int g = bg + ScaleByCoverage(fg - bg, a);
-        const int b = bb + ScaleByCoverage(fb - bb, a);
-        dst[x] = StoredPixel(r | (g << 8) | (b << 16));
+        dst[x] = BlendStored(dst[x], solid, a);
       }
     }
   }
