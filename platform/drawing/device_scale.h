@@ -33,4 +33,12 @@ inline int64_t DeviceEdge(int64_t i, int steps) {
   return n >= 0 ? n / kScaleSteps : -((kScaleSteps - 1 - n) / kScaleSteps);
 }
 
+// The pixel that covers device pixel d, the last i with DeviceEdge(i) <= d:
+// floor(((d + 1) * kScaleSteps - 1) / steps); d is held where the product cannot overflow.
+inline int64_t PixelAtDevice(int64_t d, int steps) {
+  constexpr int64_t kFar = int64_t{1} << 40;
+  const int64_t n = (std::clamp(d, -kFar, kFar) + 1) * kScaleSteps - 1;
+  return n >= 0 ? n / steps : -((steps - 1 - n) / steps);
+}
+
 }  // namespace starquill

@@ -46,16 +46,21 @@ int ButtonCode(Qt::MouseButton button) {
   }
 }
 
+// The modifier keys as controls get them: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
+         (modifiers & Qt::ControlModifier ? kCtrlKey : 0) |
+         (modifiers & Qt::AltModifier ? kAltKey : 0);
+}
+
 // The buttons held after a mouse event and its modifier keys, as control windows get them:
 // Shift and Ctrl (Alt with the mouse belongs to the window manager).
 MouseKeys KeysOf(const QMouseEvent& event) {
   const Qt::MouseButtons buttons = event.buttons();
-  const Qt::KeyboardModifiers modifiers = event.modifiers();
   return {(buttons & Qt::LeftButton ? kLeftButton : 0) |
               (buttons & Qt::RightButton ? kRightButton : 0) |
               (buttons & Qt::MiddleButton ? kMiddleButton : 0),
-          (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
-              (modifiers & Qt::ControlModifier ? kCtrlKey : 0)};
+          ShiftCode(event.modifiers() & ~Qt::AltModifier)};
 }
 
 // The key code of a key message: letters and digits as their upper-case characters, and the
@@ -78,12 +83,6 @@ int VirtualKey(const QKeyEvent& event) {
     default:
       return 0;
   }
-}
-
-int ShiftCode(Qt::KeyboardModifiers modifiers) {
-  return (modifiers & Qt::ShiftModifier ? kShiftKey : 0) |
-         (modifiers & Qt::ControlModifier ? kCtrlKey : 0) |
-         (modifiers & Qt::AltModifier ? kAltKey : 0);
 }
 
 }  // namespace
@@ -120,7 +119,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   QSize ClientSize() const {
     if (!full_screen && fixed_client.isValid()) return fixed_client;
     const auto pixels = [&](int device) {
-      const int64_t n = (int64_t{device} * kScaleSteps + scale_steps - 1) / scale_steps;
+      const int64_t n = PixelAtDevice(int64_t{device} - 1, scale_steps) + 1;
       return std::max(0, static_cast<int>(n) - frame);
     };
     const QSize device = DeviceSize();
@@ -155,15 +154,10 @@ class QtWindow::SurfaceWidget : public QWidget {
     const qreal ratio = devicePixelRatioF();
     QRegion region;
     for (Surface* surface : surfaces) {
-      const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
-                                   static_cast<int>(std::lround(surface->Top())), 0, 0)
-                            .topLeft();
+      const QPoint at = SurfaceOrigin(*surface);
       std::vector<QRect> parts = PartsToShow(*surface);
-      for (QRect& part : parts) {
-        part = QRectF((at.x() + part.x()) / ratio, (at.y() + part.y()) / ratio,
-                      part.width() / ratio, part.height() / ratio)
-                   .toAlignedRect();
-      }
+      for (QRect& part : parts)
+        part = LogicalRect(part.translated(at));
       // Whole tiles in rows: a valid banded region as they are, unless scaling made them overlap.
       QRegion changes;
       if (ratio == 1) {
@@ -179,11 +173,22 @@ class QtWindow::SurfaceWidget : public QWidget {
 
   // Repaints a rectangle of the client area (in pixels) and nothing else.
   void UpdateClientRect(int left, int top, int width, int height) {
-    const QRect device = DeviceRect(left, top, width, height);
+    update(LogicalRect(DeviceRect(left, top, width, height)));
+  }
+
+  // Where a surface's top-left pixel lies, in device pixels of the window.
+  QPoint SurfaceOrigin(const Surface& surface) const {
+    return DeviceRect(static_cast<int>(std::lround(surface.Left())),
+                      static_cast<int>(std::lround(surface.Top())), 0, 0)
+        .topLeft();
+  }
+
+  // Device pixels of the window in Qt's logical coordinates, rounded out to whole ones.
+  QRect LogicalRect(const QRect& device) const {
     const qreal ratio = devicePixelRatioF();
-    update(QRectF(device.x() / ratio, device.y() / ratio, device.width() / ratio,
+    return QRectF(device.x() / ratio, device.y() / ratio, device.width() / ratio,
                   device.height() / ratio)
-               .toAlignedRect());
+        .toAlignedRect();
   }
 
   void AutoHidePointer(int idleMs) {
@@ -253,12 +258,8 @@ class QtWindow::SurfaceWidget : public QWidget {
   QPoint ClientPixel(QPoint device) const {
     const QPoint origin = ClientOrigin();
     const auto pixel = [&](int64_t d) {
-      int64_t i = d * kScaleSteps / scale_steps - (d < 0 ? 1 : 0);
-      while (Edge(i + 1) <= d)
-        ++i;
-      while (Edge(i) > d)
-        --i;
-      return static_cast<int>(std::clamp<int64_t>(i, INT_MIN / 2, INT_MAX / 2));
+      return static_cast<int>(
+          std::clamp<int64_t>(PixelAtDevice(d, scale_steps), INT_MIN / 2, INT_MAX / 2));
     };
     return {pixel(int64_t{device.x()} - origin.x()), pixel(int64_t{device.y()} - origin.y())};
   }
@@ -284,9 +285,7 @@ class QtWindow::SurfaceWidget : public QWidget {
     }
     for (const Surface* surface : surfaces) {
       const QImage image = SurfaceImage(*surface);
-      const QPoint at = DeviceRect(static_cast<int>(std::lround(surface->Left())),
-                                   static_cast<int>(std::lround(surface->Top())), 0, 0)
-                            .topLeft();
+      const QPoint at = SurfaceOrigin(*surface);
       const QRect shown(at, image.size());
       for (const QRect& rect : asked) {
         const QRect part = rect.intersected(shown);

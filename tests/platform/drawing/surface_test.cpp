@@ -334,6 +334,17 @@ void ExpectBlocksOf(const Surface& flat, const Surface& scaled, int num, int den
   }
 }
 
+// A window finds the pixel under the pointer this way, on either side of its origin.
+TEST(SurfaceDeviceScale, EachDevicePixelLiesInTheBlockOfThePixelFoundForIt) {
+  for (const int steps : {120, 480, 600, 640, 720, 840, 1440, 3840}) {
+    for (int64_t d = -40; d <= 40; ++d) {
+      const int64_t i = PixelAtDevice(d, steps);
+      ASSERT_LE(DeviceEdge(i, steps), d) << steps << " " << d;
+      ASSERT_LT(d, DeviceEdge(i + 1, steps)) << steps << " " << d;
+    }
+  }
+}
+
 TEST(SurfaceDeviceScale, EveryDrawingPaintsWholeBlocksThatTileTheStore) {
   const auto draw = [](Surface& s) {
     s.SetBackColor(kBlack);
