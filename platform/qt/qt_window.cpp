@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <climits>
 #include <cmath>
+#include <map>
 #include <optional>
 
 #include "platform/drawing/device_scale.h"
@@ -129,6 +130,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   // Takes on the screen's scale (every surface and control gets it) and reports a new client
   // size.
   void Relayout() {
+    shapes_.clear();
     const double ratio = devicePixelRatioF();
     const int wanted = ScaleSteps(full_screen ? std::max(1L, std::lround(ratio)) : ratio);
     if (wanted != scale_steps) {
@@ -175,6 +177,9 @@ class QtWindow::SurfaceWidget : public QWidget {
   void UpdateClientRect(int left, int top, int width, int height) {
     update(LogicalRect(DeviceRect(left, top, width, height)));
   }
+
+  // A control changed: its shape is built anew when next painted.
+  void ForgetShape(const ControlWindow& control) { shapes_.erase(&control); }
 
   // Where a surface's top-left pixel lies, in device pixels of the window.
   QPoint SurfaceOrigin(const Surface& surface) const {
@@ -359,7 +364,15 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   // The device pixels of a control's window.
-  QRegion DeviceShape(const ControlWindow& control) const {
+  // The control's shape in device pixels of the window, built once and kept until the control
+  // changes or the window is laid out anew.
+  const QRegion& DeviceShape(const ControlWindow& control) const {
+    auto [kept, added] = shapes_.try_emplace(&control);
+    if (added) kept->second = BuildDeviceShape(control);
+    return kept->second;
+  }
+
+  QRegion BuildDeviceShape(const ControlWindow& control) const {
     const auto rect = [&](int x, int y, int width, int height) {
       return DeviceRect(control.Left() + x, control.Top() + y, width, height);
     };
@@ -478,6 +491,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   QtWindow& owner_;
   bool unloaded_ = false;
   QSize reported_size_{-1, -1};
+  mutable std::map<const ControlWindow*, QRegion> shapes_;  // see DeviceShape
   QPointer<QWindow> followed_;
   QMetaObject::Connection screen_size_;
   QTimer pointer_idle_;
@@ -589,6 +603,7 @@ void QtWindow::AddControl(ControlWindow& control) {
   widget_->input.AddControl(control);
   // Where the control is now and where it was: what it covered before shows again.
   control.Changed = [widget = widget_.get(), &control, before = std::optional<QRect>()]() mutable {
+    widget->ForgetShape(control);
     const QRect now(control.Left(), control.Top(), control.Width(), control.Height());
     for (const QRect& r : {before.value_or(now), now}) {
       widget->UpdateClientRect(r.x(), r.y(), r.width(), r.height());
