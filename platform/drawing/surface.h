@@ -286,20 +286,7 @@ class Surface::Points {
 };
 
 inline void Surface::PSet(float x, float y, Color color) {
-  const double px = MapX(x);
-  const double py = MapY(y);
-  // Written so that NaN fails the test and is clipped.
-  if (px >= 0.0 && px < width_d_ && py >= 0.0 && py < height_d_) {
-    const uint32_t value = StoredPixel(color);
-    const int ix = static_cast<int>(px), iy = static_cast<int>(py);
-    if (scale_is_one_) [[likely]] {
-      pixels_[static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix)] =
-          value;
-      RecordPoint(ix, iy);
-    } else {
-      FillBlock(ix, iy, value);
-    }
-  }
+  Points(*this).PSet(x, y, color);
 }
 
 }  // namespace starquill
