@@ -451,11 +451,7 @@ void Surface::Print(std::string_view text) {
   const double py = MapY(current_y_);
   if (px == px && py == py) {  // not NaN
     const int x = TextOrigin(px), top = TextOrigin(py);
-    if (scale_is_one_) {
-      face.Draw(DeviceView(), x, top, text, fore_color_);
-    } else {
-      PrintScaled(face, x, top, text);
-    }
+    PrintScaled(face, x, top, text);
     // Glyphs may reach beyond their line box (slanted and bold faces): a line height around
     // it holds them.
     const int64_t line = face.LineHeight();
@@ -470,7 +466,8 @@ void Surface::Print(std::string_view text) {
 
 // The text keeps the layout of the 1x face, so that it covers exactly what it covers at 1x,
 // times the scale: each glyph's pen is the 1x pen mapped to device pixels, on the mapped 1x
-// baseline. The glyphs themselves come from the same font at the device size.
+// baseline. The glyphs themselves come from the same font at the device size. At scale 1 the
+// mapping changes nothing and the device face is the 1x face.
 void Surface::PrintScaled(FontFace& face, int x, int top, std::string_view text) {
   if (pixels_.empty() || text.empty()) return;
   std::vector<int64_t> pens;

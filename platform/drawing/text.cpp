@@ -149,7 +149,6 @@ class FallbackFace final : public FontFace {
     const int64_t count = std::min<int64_t>(CountCodePoints(utf8), kMaxTextExtent);
     return static_cast<int>(std::min<int64_t>(count * advance_, kMaxTextExtent));
   }
-  void Draw(const PixelView&, int, int, std::string_view, Color) override {}
   void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {
     pens.clear();
     int64_t pen = HoldNear(x);
@@ -234,19 +233,6 @@ class FreeTypeFace final : public FontFace {
       width = HoldNear(width + GlyphFor(DecodeUtf8(utf8, i)).advance);
     }
     return CapExtent(width);
-  }
-
-  void Draw(const PixelView& target, int x, int top, std::string_view utf8, Color color) override {
-    if (target.bits == nullptr || target.width <= 0 || target.height <= 0) return;
-    const int64_t baseline = static_cast<int64_t>(top) + ascent_;
-    int64_t pen = x;
-    BeginDrawing();
-    for (size_t i = 0; i < utf8.size();) {
-      Glyph& glyph = GlyphFor(DecodeUtf8(utf8, i));
-      DrawGlyph(target, pen, baseline, glyph, color);
-      pen = HoldNear(pen + glyph.advance);
-    }
-    EndDrawing();
   }
 
   void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) override {

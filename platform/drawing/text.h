@@ -36,12 +36,6 @@ class FontFace {
   // kMaxTextExtent either way. Measuring never renders a glyph.
   virtual int TextWidth(std::string_view utf8) = 0;
 
-  // Draws the text with the top-left corner of its line box at (x, top), anti-aliased over
-  // the pixels already there, clipped to the view. Nothing is drawn behind the glyphs, and
-  // glyphs wholly outside the view are not rendered.
-  virtual void Draw(const PixelView& target, int x, int top, std::string_view utf8,
-                    Color color) = 0;
-
   // The pen position of each code point of the text on a line starting at x: x plus the
   // advances of the glyphs before it. Replaces what `pens` held.
   virtual void PenPositions(std::string_view utf8, int64_t x, std::vector<int64_t>& pens) = 0;
@@ -51,6 +45,15 @@ class FontFace {
   // device size draw text where the same font at its 1x size laid it out.
   virtual void DrawAtPens(const PixelView& target, std::span<const int64_t> pens, int64_t baseline,
                           std::string_view utf8, Color color) = 0;
+
+  // Draws the text with the top-left corner of its line box at (x, top), anti-aliased over
+  // the pixels already there, clipped to the view. Nothing is drawn behind the glyphs, and
+  // glyphs wholly outside the view are not rendered.
+  void Draw(const PixelView& target, int x, int top, std::string_view utf8, Color color) {
+    std::vector<int64_t> pens;
+    PenPositions(utf8, x, pens);
+    DrawAtPens(target, pens, int64_t{top} + Ascent(), utf8, color);
+  }
 };
 
 // The face for a font description, drawn `scale` times as large: the font file is the one
