@@ -37,7 +37,6 @@ frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.Cre
   window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
     if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
   };
-  window_->Resized = [this] { Form_Resize(); };
   window_->Unloaded = [this] { Form_Unload(); };
   mnuMinimal.Click = [this] { mnuMinimal_Click(); };
   mnuMedium.Click = [this] { mnuMedium_Click(); };
@@ -51,6 +50,8 @@ frmMain::~frmMain() = default;
 void frmMain::Load() {
   window_->ShowFullScreen();
   LaySky();
+  // From here on the sky follows the window; the size it was shown at is laid out above.
+  window_->Resized = [this] { Form_Resize(); };
   window_->Present();
   window_->HidePointerWhenIdle(kPointerIdleMs);
   screen_awake_ = platform_.KeepScreenAwake("A fireworks show is running");
