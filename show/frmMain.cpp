@@ -11,7 +11,6 @@ namespace starquill {
 
 namespace {
 
-constexpr int kEscape = 27;
 constexpr float kSkyHeight = 200;  // units from the ground to the top edge
 constexpr int kTickMs = 50;
 constexpr int kFirstAutomaticLaunchMs = 1000;

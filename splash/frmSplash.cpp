@@ -22,7 +22,6 @@ constexpr int32_t kTitleMaxPoints = 36;
 constexpr int32_t kLineMaxPoints = 18;
 constexpr Color kRed = RGB(255, 0, 0);
 constexpr const char* kStartIcon = "start_icon";
-constexpr int kEscape = 27;
 
 FontSpec BoldItalic(double points) {
   return FontSpec{"Arial", points, true, true};

@@ -9,6 +9,9 @@
 
 namespace starquill {
 
+// The character code of Esc, as KeyPress reports it.
+inline constexpr int kEscape = 27;
+
 class ControlWindow;
 class Label;
 class Surface;
@@ -56,7 +59,7 @@ class Window {
   // item's Click runs after that.
   virtual void PopupMenu(Menu& menu) = 0;
 
-  // A key typed while the window is active, as its character code (Esc is 27).
+  // A key typed while the window is active, as its character code (Esc is kEscape).
   std::function<void(int charCode)> KeyPress;
   // A mouse button went down over a surface: the button, the modifier keys and the position in
   // the surface's scale units.
