@@ -1,23 +1,38 @@
 #pragma once
-// What the command line asks of the program. It takes no arguments of its own beyond help and
-// version; the windowing toolkit's own options (-platform NAME, -display DISPLAY and the like)
-// are let through for the toolkit to read.
+// What the command line asks of the program: help, version, or a run with its options. The
+// windowing toolkit's own options (-platform NAME, -display DISPLAY and the like) are let
+// through for the toolkit to read.
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "app/program.h"
+
 namespace starquill {
+
+struct RunOptions {
+  ProgramCourse course;              // seed, straight to the show, programme, screen saver
+  bool verbose = false;              // says the seed in use, so that a show can be repeated
+  bool root = false;                 // draw on the screen saver's window, or on the root window
+  std::optional<uint32_t> windowId;  // draw on this X window
+};
 
 struct CommandLine {
   enum class Action { Run, Help, Version, Error };
   Action action = Action::Run;
   std::string error;  // for Error: what was wrong, in one line
+  RunOptions run;     // for Run
 };
 
 // Reads the arguments (without the program's name). The first help, version or error found
-// decides.
+// decides. Options take one dash or two, and a value either as the next argument or after '='.
 CommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// A window id as X11 programs write it: decimal, or hexadecimal after 0x; 0 names no window.
+std::optional<uint32_t> ParseWindowId(std::string_view text);
 
 // The usage text for --help, and the line for --version.
 std::string UsageText();

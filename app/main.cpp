@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "app/command_line.h"
@@ -14,8 +15,42 @@
 #include "art/icon_art.h"
 #include "platform/drawing/pixel_art.h"
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_host_window.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_signals.h"
+
+namespace {
+
+[[noreturn]] void Stop(const std::string& message) {
+  std::fprintf(stderr, "starquill: %s\n", message.c_str());
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+// The window a screen saver run draws in: the one asked for, else the screen saver's own
+// (XSCREENSAVER_WINDOW), else the root window. Ends the program when there is none.
+std::unique_ptr<starquill::HostWindow> OpenHostWindow(const starquill::RunOptions& options) {
+  uint32_t id = options.windowId.value_or(0);
+  if (id == 0) {
+    if (const char* named = std::getenv("XSCREENSAVER_WINDOW"); named && *named) {
+      const auto parsed = starquill::ParseWindowId(named);
+      if (!parsed) Stop("XSCREENSAVER_WINDOW is not a window id");
+      id = *parsed;
+    } else {
+      id = starquill::HostWindow::RootWindow();
+    }
+  }
+  if (id == 0) Stop("a screen saver needs an X11 display");
+  auto opened = starquill::HostWindow::Open(id);
+  if (auto* why = std::get_if<std::string>(&opened)) Stop("cannot draw in the window: " + *why);
+  auto host = std::move(std::get<std::unique_ptr<starquill::HostWindow>>(opened));
+  // Nothing left to draw on: the screen saver is done with the program, or went wrong.
+  host->Gone = [] { Stop("the window to draw in has gone"); };
+  return host;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // Help, version and mistakes are answered before any display is needed.
@@ -35,6 +70,9 @@ int main(int argc, char* argv[]) {
     case starquill::CommandLine::Action::Run:
       break;
   }
+  const starquill::RunOptions& options = command.run;
+  // Window ids are X11's: a screen saver run talks X11 even in a Wayland session.
+  if (options.course.screenSaver) setenv("QT_QPA_PLATFORM", "xcb", 0);
 
   const auto application = starquill::OpenApplication(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Starquill"));
@@ -45,8 +83,19 @@ int main(int argc, char* argv[]) {
       starquill::ToQImage(starquill::ParsePixelArt(starquill::kStarquillIconArt)))));
 
   starquill::QtPlatform platform;
-  starquill::Program program(platform);
+  std::unique_ptr<starquill::HostWindow> host;
+  if (options.course.screenSaver) {
+    host = OpenHostWindow(options);
+    platform.DrawInto(host.get());
+  }
+  starquill::Program program(platform, options.course);
+  // A signal to end is taken as Esc: the screen saver hold is given back on the way out.
+  const starquill::TerminationSignals termination([&program] { program.End(); });
   program.Start();
+  if (options.verbose) {
+    std::fprintf(stderr, "starquill: seed %u (--seed %u shows this show again)\n", program.Seed(),
+                 program.Seed());
+  }
   const int status = QApplication::exec();
   // The show may hold hundreds of thousands of sparkles and the toolkit its windows and its
   // display connection: the operating system takes all of it back at once, much faster than

@@ -1,20 +1,66 @@
 #include "app/program.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "platform/support/random.h"
+
 namespace starquill {
+namespace {
+
+// Milliseconds since midnight: a new seed on every start, and a whole number a user can give
+// back with --seed to see the same show again.
+uint32_t ClockSeed(Platform& platform) {
+  const double ms = std::floor(platform.SecondsSinceMidnight() * 1000.0);
+  if (!(ms >= 0)) return 0;  // also NaN
+  return static_cast<uint32_t>(std::min(ms, static_cast<double>(kLargestSeed)));
+}
+
+}  // namespace
 
 void Program::Start() {
-  if (splash_ || show_) return;
-  splash_ = std::make_unique<frmSplash>(platform_, [this] { OpenShow(); });
+  if (started_) return;
+  started_ = true;
+  // Every run is a show of its own, unless a seed asks to repeat one.
+  seed_ = course_.seed.value_or(ClockSeed(platform_));
+  Randomize(seed_);
+  if (course_.straightToShow || course_.screenSaver) {
+    OpenShow();
+    return;
+  }
+  splash_ = std::make_unique<frmSplash>(platform_, [this] {
+    // The splash is dropped once the event that started the show is over: its button is still
+    // handling that event now.
+    platform_.Post([this] { splash_.reset(); });
+    OpenShow();
+  });
   splash_->Form_Load();
 }
 
 void Program::OpenShow() {
-  // The splash is dropped once the event that started the show is over: its button is still
-  // handling that event now.
-  platform_.Post([this] { splash_.reset(); });
-  if (!show_) {
-    show_ = std::make_unique<frmMain>(platform_);
-    show_->Load();
+  if (show_) return;
+  show_ = std::make_unique<frmMain>(
+      platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop);
+  show_->Load();
+  if (!course_.programme) return;
+  switch (*course_.programme) {
+    case Programme::Minimal:
+      show_->mnuMinimal_Click();
+      break;
+    case Programme::Medium:
+      show_->mnuMedium_Click();
+      break;
+    case Programme::GrandFinale:
+      show_->mnuGrand_Click();
+      break;
+  }
+}
+
+void Program::End() {
+  if (show_) {
+    show_->EndShow();
+  } else {
+    platform_.EndProgram();
   }
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The program's course: it starts on the splash screen, and the splash's start controls hand
-// over to the show window. Nothing else creates the splash and nothing else opens the show.
+// over to the show window. Nothing else creates the splash and nothing else opens the show; the
+// command line may skip the splash and open the show at once.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "platform/toolkit/platform.h"
 #include "show/frmMain.h"
@@ -10,13 +13,33 @@
 
 namespace starquill {
 
+// The show programmes of the menu.
+enum class Programme { Minimal, Medium, GrandFinale };
+
+// How a run goes, as the command line chose it.
+struct ProgramCourse {
+  // The random generator's seed for the whole run; taken from the clock when not given.
+  std::optional<uint32_t> seed;
+  bool straightToShow = false;         // no splash: the show opens at once
+  std::optional<Programme> programme;  // started with the show, as if chosen from its menu
+  bool screenSaver = false;            // the show alone in a window the program is given (ShowMode)
+};
+
+// Seeds are whole numbers from 0 to this, so that any seed can be given back on the command line.
+inline constexpr uint32_t kLargestSeed = 0x7FFFFFFF;
+
 class Program {
  public:
-  explicit Program(Platform& platform) : platform_(platform) {}
+  explicit Program(Platform& platform, ProgramCourse course = {})
+      : platform_(platform), course_(course) {}
 
-  // Opens the splash screen.
+  // Seeds the random generator, then opens the splash screen, or the show when the course says so.
   void Start();
+  // Ends the program as Esc does wherever the user is: the show gives its screen saver hold back.
+  void End();
 
+  // The seed the run started from.
+  uint32_t Seed() const { return seed_; }
   frmSplash* Splash() { return splash_.get(); }
   frmMain* Show() { return show_.get(); }
 
@@ -24,6 +47,9 @@ class Program {
   void OpenShow();
 
   Platform& platform_;
+  const ProgramCourse course_;
+  uint32_t seed_ = 0;
+  bool started_ = false;
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<frmMain> show_;
 };

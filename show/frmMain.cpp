@@ -27,15 +27,18 @@ constexpr std::array<int32_t, 10> kProgrammeMasks = {2, 8, 6, 10, 18, 16, 4, 8, 
 
 }  // namespace
 
-frmMain::frmMain(Platform& platform) : platform_(platform), window_(platform.CreateWindow()) {
+frmMain::frmMain(Platform& platform, ShowMode mode)
+    : platform_(platform), mode_(mode), window_(platform.CreateWindow()) {
   window_->SetCaption("Starquill");
   Picture1.SetBackColor(kSkyColor);
   Picture1.SetForeColor(kCountTextColor);
   window_->AddSurface(Picture1);
-  window_->KeyPress = [this](int code) { Form_KeyPress(code); };
-  window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
-    if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
-  };
+  if (mode_ == ShowMode::Desktop) {
+    window_->KeyPress = [this](int code) { Form_KeyPress(code); };
+    window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
+      if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
+    };
+  }
   window_->Unloaded = [this] { Form_Unload(); };
   mnuMinimal.Click = [this] { mnuMinimal_Click(); };
   mnuMedium.Click = [this] { mnuMedium_Click(); };
@@ -52,8 +55,11 @@ void frmMain::Load() {
   // From here on the sky follows the window; the size it was shown at is laid out above.
   window_->Resized = [this] { Form_Resize(); };
   window_->Present();
-  window_->HidePointerWhenIdle(kPointerIdleMs);
-  screen_awake_ = platform_.KeepScreenAwake("A fireworks show is running");
+  // A screen saver hides the pointer and keeps the screen awake itself.
+  if (mode_ == ShowMode::Desktop) {
+    window_->HidePointerWhenIdle(kPointerIdleMs);
+    screen_awake_ = platform_.KeepScreenAwake("A fireworks show is running");
+  }
 
   TimerService& timers = platform_.Timers();
   timer1_ = timers.CreateTimer(kTickMs, true, [this] { Timer1_Timer(); });
@@ -122,13 +128,17 @@ void frmMain::RangeTimer_Timer() {
 
 void frmMain::Form_KeyPress(int KeyAscii) {
   if (KeyAscii == kEscape) {
-    screen_awake_.reset();
-    platform_.EndProgram();
+    EndShow();
   } else if (KeyAscii >= '1' && KeyAscii <= '7') {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - '1')]);
   } else if (KeyAscii >= 'a' && KeyAscii <= 'g') {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - 'a')]);
   }
+}
+
+void frmMain::EndShow() {
+  screen_awake_.reset();
+  platform_.EndProgram();
 }
 
 void frmMain::Picture1_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {

@@ -17,6 +17,11 @@
 
 namespace starquill {
 
+// Desktop: the show as the user runs it, with keys, menu and a full-screen window that keeps the
+// screen awake. ScreenSaver: the show alone in a window a screen saver owns, which ends it; it
+// takes no input, leaves the pointer and the screen saver alone.
+enum class ShowMode { Desktop, ScreenSaver };
+
 class frmMain {
  public:
   static constexpr Color kSkyColor = RGB(0, 0, 0);
@@ -26,7 +31,7 @@ class frmMain {
   static constexpr int kMediumMs = 1000;
   static constexpr int kGrandFinaleMs = 600;
 
-  explicit frmMain(Platform& platform);
+  explicit frmMain(Platform& platform, ShowMode mode = ShowMode::Desktop);
   ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -34,6 +39,8 @@ class frmMain {
   // Shows the window full screen, stretches the sky over it, sets the sky's coordinates, keeps
   // the screen awake and starts the timers. Runs once, before any timer event.
   void Load();
+  // Ends the program at once, as Esc does: the screen saver hold goes first.
+  void EndShow();
 
   // The sky.
   Surface Picture1;
@@ -93,6 +100,7 @@ class frmMain {
   void ChooseProgramme(MenuItem& item, int intervalMs);
 
   Platform& platform_;
+  const ShowMode mode_;
   std::unique_ptr<Window> window_;
   std::vector<Firework> fireworks_;
   std::unique_ptr<Timer> timer1_;

@@ -91,6 +91,7 @@ std::unique_ptr<Window> QtPlatform::CreateWindow() {
   auto window = std::make_unique<QtWindow>();
   // A full-screen window opens on the screen the program's previous window was on.
   window->SetHomeScreen([this] { return home_screen_.data(); });
+  window->SetHost(host_);
   // The program ends when its last window is closed; checked after the current event, so that
   // a window closed while another one opens does not end it.
   window->SetClosedHandler([this, widget = window->widget()] {

@@ -26,6 +26,8 @@ void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title)
 // otherwise (platform/toolkit/system_colors.h).
 Color DesktopSystemColor(int index);
 
+class HostWindow;
+
 class QtPlatform : public Platform {
  public:
   // Needs a QApplication. Installs a fatal-error reporter that shows the message in a box, for
@@ -44,11 +46,16 @@ class QtPlatform : public Platform {
   std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) override;
   Color SystemColor(int index) const override;
 
+  // Full-screen windows created from now on fill this window of another program instead of a
+  // screen. It must outlive them.
+  void DrawInto(HostWindow* host) { host_ = host; }
+
  private:
   void RunPosted();
 
   QtTimerService timers_;
   QPointer<QScreen> home_screen_;
+  HostWindow* host_ = nullptr;
   FatalReporter previous_reporter_;
   // Tasks posted to run after the current event, and the context of their timers: pending runs
   // end with the platform.

@@ -23,6 +23,7 @@
 #include "platform/hosting/control_input.h"
 #include "platform/hosting/control_window.h"
 #include "platform/qt/nested_events.h"
+#include "platform/qt/qt_host_window.h"
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/toolkit/label.h"
@@ -106,6 +107,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   int frame = 0;             // pixels of frame on the left and top; the client area lies beside it
   QSize fixed_client;        // a centred window's client area, in pixels
   bool full_screen = false;  // whole device pixels per pixel
+  bool hosted = false;       // inside a window of another program, which sets its size
   int scale_steps = kScaleSteps;  // device pixels per pixel, in steps (see device_scale.h)
 
   // The window's size in device pixels.
@@ -227,7 +229,7 @@ class QtWindow::SurfaceWidget : public QWidget {
       if (screen == nullptr) return;
       screen_size_ =
           QObject::connect(screen, &QScreen::geometryChanged, this, [this](const QRect& area) {
-            if (full_screen) setGeometry(area);
+            if (full_screen && !hosted) setGeometry(area);
           });
     };
     QObject::connect(window, &QWindow::screenChanged, this, [this, track](QScreen* screen) {
@@ -565,6 +567,10 @@ void QtWindow::AddLabel(Label& label) {
 
 void QtWindow::ShowFullScreen() {
   widget_->full_screen = true;
+  if (host_) {
+    ShowInHost();
+    return;
+  }
   QScreen* screen = home_screen_ ? home_screen_() : nullptr;
   if (!screen) screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
   if (screen) {
@@ -578,6 +584,31 @@ void QtWindow::ShowFullScreen() {
   TakeFocusOnceShown(*widget_);
   // A window manager may have sized the window while it appeared.
   widget_->Relayout();
+}
+
+void QtWindow::ShowInHost() {
+  SurfaceWidget& widget = *widget_;
+  widget.hosted = true;
+  // Input goes through to the host (a screen saver watches it there); a child of the root
+  // window is kept out of the window manager's hands.
+  widget.setWindowFlags(Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
+                        Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus);
+  widget.setAttribute(Qt::WA_ShowWithoutActivating);
+  widget.winId();
+  widget.windowHandle()->setParent(host_->Window());
+  const auto fill = [&widget](QSize device) {
+    const qreal ratio = widget.devicePixelRatioF();
+    widget.setGeometry(0, 0, std::max(1, static_cast<int>(std::ceil(device.width() / ratio))),
+                       std::max(1, static_cast<int>(std::ceil(device.height() / ratio))));
+  };
+  fill(host_->DeviceSize());
+  host_->Resized = fill;
+  host_->SetInner(static_cast<uint32_t>(widget.winId()));
+  widget.show();
+  widget.FollowScreen();
+  widget.Relayout();
+  WaitUntilExposed(widget);
+  widget.Relayout();
 }
 
 int QtWindow::ClientWidth() const {

@@ -14,6 +14,8 @@
 
 namespace starquill {
 
+class HostWindow;
+
 class QtWindow : public Window {
  public:
   QtWindow();
@@ -37,12 +39,18 @@ class QtWindow : public Window {
   void SetClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
   // The screen a full-screen window opens on; without one, the window's own or the primary.
   void SetHomeScreen(std::function<QScreen*()> home) { home_screen_ = std::move(home); }
+  // A window shown full screen fills this window instead, and follows its size; it takes no
+  // input there (the host's owner handles that). It must outlive the window.
+  void SetHost(HostWindow* host) { host_ = host; }
 
  private:
   class SurfaceWidget;
   std::unique_ptr<SurfaceWidget> widget_;
   std::function<void()> closed_;
   std::function<QScreen*()> home_screen_;
+  HostWindow* host_ = nullptr;
+
+  void ShowInHost();
 };
 
 }  // namespace starquill
