@@ -40,5 +40,56 @@ TEST(CommandLine, AnythingElseIsAnErrorInOneLine) {
   EXPECT_EQ(error({"-x", "--help"}), "unrecognised option '-x'");
 }
 
+TEST(CommandLine, WaysToRunTheShow) {
+  const auto run = [](std::vector<std::string_view> args) {
+    const CommandLine command = Parse(args);
+    EXPECT_EQ(command.action, CommandLine::Action::Run) << command.error;
+    return command.run;
+  };
+  const RunOptions plain = run({});
+  EXPECT_FALSE(plain.course.seed || plain.course.programme || plain.windowId);
+  EXPECT_FALSE(plain.course.straightToShow || plain.course.screenSaver || plain.verbose);
+
+  EXPECT_EQ(run({"--seed", "0"}).course.seed, 0u);
+  EXPECT_EQ(run({"--seed=2147483647"}).course.seed, 2147483647u);
+  const RunOptions show = run({"--show", "--programme", "grand-finale", "-verbose"});
+  EXPECT_TRUE(show.course.straightToShow && show.verbose);
+  EXPECT_EQ(show.course.programme, Programme::GrandFinale);
+  EXPECT_FALSE(show.course.screenSaver);
+
+  // A screen saver runs the Medium programme unless told otherwise.
+  const RunOptions saver = run({"--window-id", "0x3a00007"});
+  EXPECT_EQ(saver.windowId, 0x3a00007u);
+  EXPECT_TRUE(saver.course.screenSaver);
+  EXPECT_EQ(saver.course.programme, Programme::Medium);
+  EXPECT_EQ(run({"-window-id", "60817415"}).windowId, 60817415u);
+  EXPECT_EQ(run({"--programme=minimal", "-root"}).course.programme, Programme::Minimal);
+  EXPECT_TRUE(run({"--root"}).root);
+}
+
+TEST(CommandLine, BadValuesOfOurOptions) {
+  const auto error = [](std::vector<std::string_view> args) {
+    const CommandLine command = Parse(args);
+    EXPECT_EQ(command.action, CommandLine::Action::Error);
+    return command.error;
+  };
+  for (std::string_view seed :
+       {"-1", "2147483648", "99999999999999999999", "7x", "", " 7", "0x7"}) {
+    EXPECT_EQ(error({"--seed", seed}),
+              "option '--seed' needs a whole number from 0 to 2147483647, not '" +
+                  std::string(seed) + "'");
+  }
+  EXPECT_EQ(error({"--seed"}), "option '--seed' needs a value");
+  EXPECT_EQ(error({"--programme", "Grand Finale"}),
+            "option '--programme' needs minimal, medium or grand-finale, not 'Grand Finale'");
+  for (std::string_view id : {"0", "0x", "0x100000000", "4294967296", "-5", "window"}) {
+    EXPECT_NE(error({"--window-id", id}).find("needs a window id"), std::string::npos) << id;
+  }
+  EXPECT_EQ(error({"--root", "--window-id", "5"}),
+            "options '--root' and '--window-id' cannot be used together");
+  EXPECT_EQ(error({"--show=yes"}), "unrecognised option '--show=yes'");
+  EXPECT_EQ(ParseWindowId("0XFFFFFFFF"), 0xFFFFFFFFu);
+}
+
 }  // namespace
 }  // namespace starquill

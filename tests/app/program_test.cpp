@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/support/random.h"
 #include "tests/support/fake_platform.h"
 
 namespace starquill {
 namespace {
 
 using testing::FakePlatform;
+using testing::FakeWindow;
 
 class ProgramCourse : public ::testing::Test {
  protected:
@@ -67,6 +69,97 @@ TEST_F(ProgramCourse, TheShowsOwnClockStartsAtItsLoad) {
   EXPECT_EQ(show.FireworkCount(), 0);
   platform.Clock().Advance(1);
   EXPECT_GT(show.FireworkCount(), 0);  // the first automatic launch, a second after its load
+}
+
+// A show opened straight away on a platform whose clock has run `clockMs` before the start.
+starquill::ProgramCourse Course(std::optional<uint32_t> seed,
+                                std::optional<Programme> programme = {}, bool screenSaver = false) {
+  starquill::ProgramCourse course;
+  course.seed = seed;
+  course.programme = programme;
+  course.screenSaver = screenSaver;
+  return course;
+}
+
+class StartedShow {
+ public:
+  StartedShow(starquill::ProgramCourse course, double clockMs)
+      : program(platform, Straight(course)) {
+    platform.Clock().Advance(clockMs);
+    program.Start();
+  }
+  frmMain& Show() { return *program.Show(); }
+  // The sky's pixels after pressing "4" now and letting the show run three seconds.
+  std::vector<uint32_t> SkyAfterAKey() {
+    Show().Form_KeyPress('4');
+    platform.Clock().Advance(3000);
+    const Surface& sky = Show().Picture1;
+    return {sky.Bits(), sky.Bits() + size_t(sky.DeviceWidth()) * size_t(sky.DeviceHeight())};
+  }
+
+  FakePlatform platform{320, 200};
+  Program program;
+
+ private:
+  static starquill::ProgramCourse Straight(starquill::ProgramCourse course) {
+    course.straightToShow = true;
+    return course;
+  }
+};
+
+// The random generator is shared: each show runs to its end before the next one starts, and
+// each finds the generator as a fresh process does.
+std::vector<uint32_t> SkyOfARun(starquill::ProgramCourse course, double clockMs,
+                                uint32_t* seed = nullptr) {
+  RestoreRandomState(InitialRandomState());
+  StartedShow show(course, clockMs);
+  if (seed) *seed = show.program.Seed();
+  return show.SkyAfterAKey();
+}
+
+TEST(ProgramStart, EveryRunIsAShowOfItsOwnUnlessASeedRepeatsOne) {
+  uint32_t first = 0, second = 0, seeded = 0;
+  EXPECT_NE(SkyOfARun({}, 0, &first), SkyOfARun({}, 1, &second));
+  // The clock's seed is whole milliseconds since midnight, so that it can be given back.
+  EXPECT_EQ(first, 43200250u);
+  EXPECT_EQ(second, 43200251u);
+  EXPECT_EQ(SkyOfARun(Course(7), 0, &seeded), SkyOfARun(Course(7), 5000));
+  EXPECT_EQ(seeded, 7u);
+}
+
+TEST(ProgramStart, StraightToTheShowWithAProgramme) {
+  StartedShow show(Course({}, Programme::GrandFinale), 0);
+  EXPECT_EQ(show.program.Splash(), nullptr);
+  EXPECT_EQ(show.platform.windows.size(), 1u);
+  EXPECT_TRUE(show.platform.windows.at(0)->full_screen);
+  EXPECT_TRUE(show.Show().mnuGrand.Checked);
+  EXPECT_FALSE(show.Show().mnuMedium.Checked);
+  EXPECT_EQ(show.platform.awake_reasons.size(), 1u);
+}
+
+TEST(ProgramStart, AScreenSaverShowTakesNoInputAndHoldsNothing) {
+  StartedShow saver(Course({}, Programme::Medium, true), 0);
+  FakeWindow& window = *saver.platform.windows.at(0);
+  EXPECT_TRUE(window.full_screen);
+  EXPECT_FALSE(window.KeyPress);
+  EXPECT_FALSE(window.MouseDown);
+  EXPECT_EQ(window.pointer_idle_ms, 0);
+  EXPECT_TRUE(saver.platform.awake_reasons.empty());
+  EXPECT_TRUE(saver.Show().mnuMedium.Checked);
+  // A signal ends it as Esc would.
+  saver.program.End();
+  EXPECT_TRUE(saver.platform.ended);
+}
+
+TEST_F(ProgramCourse, ASignalEndsTheProgramWhereverTheUserIs) {
+  program.End();  // on the splash
+  EXPECT_EQ(platform.end_program_calls, 1);
+
+  StartedShow show({}, 0);
+  ASSERT_EQ(show.platform.awake, 1);
+  show.program.End();
+  EXPECT_EQ(show.platform.awake, 0);  // the hold given back
+  EXPECT_TRUE(show.platform.ended);
 }
 
 }  // namespace
