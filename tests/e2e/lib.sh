@@ -5,6 +5,9 @@
 set -euo pipefail
 
 work=$(mktemp -d)
+# A session's runtime folder of its own, as a desktop session has (Qt warns without one).
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 xvfb_pid=""
 wm_pid=""
 app_pid=""
@@ -66,9 +69,22 @@ start_window_manager() {
 # run the program as on a high-density screen.
 scale=1
 
+# Starts the program (its path, then its arguments) in the background.
 start_program() {
-  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$1" >"$work/app.log" 2>&1 &
+  QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$@" >"$work/app.log" 2>&1 &
   app_pid=$!
+}
+
+# Ends the program with a signal and waits for it: sets ended_ms, the time from the signal to
+# the end of the process, and status, its exit status.
+signal_program() {
+  local started
+  started=$(date +%s%N)
+  kill -"$1" "$app_pid"
+  status=0
+  wait "$app_pid" || status=$?
+  ended_ms=$((($(date +%s%N) - started) / 1000000))
+  app_pid=""
 }
 
 # Takes a screenshot of the whole screen into $work/shot.png.

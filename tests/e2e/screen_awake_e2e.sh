@@ -30,9 +30,10 @@ if [ -z "$setting" ]; then
 </busconfig>
 XML
   dbus-run-session --config-file="$config" -- "$0" "$program" "$fake" with-service
+  dbus-run-session --config-file="$config" -- "$0" "$program" "$fake" with-service-term
   dbus-run-session --config-file="$config" -- "$0" "$program" "$fake" without-service
   DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent/bus" "$0" "$program" "$fake" without-bus
-  echo "PASS: one hold for the show, given back on Esc; no service or no bus: the show runs"
+  echo "PASS: one hold for the show, given back on Esc and on SIGTERM; no service or no bus: the show runs"
   exit 0
 fi
 
@@ -43,7 +44,7 @@ trap '[ -n "$fake_pid" ] && kill "$fake_pid" 2>/dev/null; cleanup' EXIT
 # The lines of the program's output about the hold.
 hold_messages() { grep -c -e 'screen awake' -e 'screen sleep' "$work/app.log" || true; }
 
-if [ "$setting" != with-service ]; then
+if [ "$setting" != with-service ] && [ "$setting" != with-service-term ]; then
   start_xvfb
   start_program "$program"
   open_show
@@ -78,9 +79,15 @@ sleep 1
 open_show
 inhibited() { [ "$(calls_to Inhibit)" -ge 1 ]; }
 poll 50 inhibited || fail_with_calls "no hold was asked for when the show opened"
-window=$(starquill_windows | head -n 1)
-xdotool windowfocus --sync "$window" key Escape
-expect_clean_exit
+if [ "$setting" = with-service-term ]; then
+  # A session ending the program: SIGTERM gives the hold back as Esc does.
+  signal_program TERM
+  [ "$status" = 0 ] || fail "SIGTERM ended the show with status $status"
+else
+  window=$(starquill_windows | head -n 1)
+  xdotool windowfocus --sync "$window" key Escape
+  expect_clean_exit
+fi
 
 # Exactly two calls: the hold, and its release with the same cookie.
 IFS=$'\t' read -r method application reason cookie <<<"$(grep "^Inhibit"$'\t' "$calls")"
@@ -90,4 +97,4 @@ IFS=$'\t' read -r method application reason cookie <<<"$(grep "^Inhibit"$'\t' "$
 [ "$(grep "^UnInhibit"$'\t' "$calls")" = "UnInhibit"$'\t'"$cookie" ] ||
   fail_with_calls "hold $cookie was not given back"
 [ "$(hold_messages)" = 0 ] || fail "the program reported a problem with the hold"
-echo "PASS (with-service): hold $cookie ($method as $application: $reason) given back on Esc"
+echo "PASS ($setting): hold $cookie ($method as $application: $reason) given back"
