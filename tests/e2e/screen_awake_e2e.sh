@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The screen saver hold in a real X server, each case on a private session bus of its own. With
 # a fake screen saver service that logs its calls, the program asks for no hold while the splash
-# shows, for exactly one, as "Starquill", when the show opens, and gives that hold back before it
-# ends on Esc. Without the service, or without any session bus, the show still opens and ends
-# cleanly on Esc, with at most one line about the hold on stderr.
+# shows, for exactly one, as "Starquill", when the show opens, and gives that hold back before
+# it ends on Esc or on SIGTERM. Without the service, or without any session bus, the show still
+# opens and ends cleanly on Esc, with at most one line about the hold on stderr.
 set -euo pipefail
 usage="usage: screen_awake_e2e.sh PATH_TO_STARQUILL PATH_TO_FAKE_SCREENSAVER"
 program=${1:?$usage}

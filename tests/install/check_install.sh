@@ -18,6 +18,7 @@ rm -rf "$root"
 
 # Nothing more and nothing less: a stray file would end up in the package too.
 expected=(games/starquill "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+  share/xscreensaver/config/starquill.xml
   share/man/man6/starquill.6.gz share/doc/starquill/copyright share/doc/starquill/changelog.gz
   "share/icons/hicolor/scalable/apps/$id.svg")
 for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/$id.png"); done
@@ -39,6 +40,15 @@ fi
 # the reverse-DNS application id has).
 found=$(appstreamcli validate-tree --no-net --strict "$root" 2>&1) ||
   fail "appstreamcli validate-tree: $found"
+
+# The screen saver's description is well-formed and offers exactly the options the program takes.
+saver=$prefix/share/xscreensaver/config/starquill.xml
+if [[ -f $saver ]]; then
+  xmllint --noout "$saver" || fail "$saver is not well-formed XML"
+  while read -r option; do
+    "$prefix/games/starquill" --help | grep -q -- "^ *$option " || fail "$saver: --help lacks $option"
+  done < <(grep -o -- '--[a-z][a-z-]*' "$saver" | sort -u)
+fi
 
 manual=$prefix/share/man/man6/starquill.6.gz
 if [[ -f $manual ]]; then

@@ -28,9 +28,12 @@ for package in fonts-liberation2 fonts-dejavu-core libqt6widgets6 libfreetype6 l
   [[ ", $depends," == *", $package"[\ ,]* ]] || fail "Depends lacks $package: $depends"
 done
 
+[[ $(field Suggests) == *xscreensaver* ]] || fail "Suggests lacks xscreensaver: $(field Suggests)"
+
 listing=$(dpkg-deb -c "$deb" | awk '{ print $1, $2, $6 }')
 expected=(./usr/games/starquill "./usr/share/applications/$id.desktop"
-  "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/starquill.6.gz
+  "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/xscreensaver/config/starquill.xml
+  ./usr/share/man/man6/starquill.6.gz
   ./usr/share/doc/starquill/copyright ./usr/share/doc/starquill/changelog.gz
   "./usr/share/icons/hicolor/scalable/apps/$id.svg")
 for n in 16 24 32 48 64 128 256; do expected+=("./usr/share/icons/hicolor/${n}x$n/apps/$id.png"); done
