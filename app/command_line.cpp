@@ -23,14 +23,43 @@ bool Contains(std::span<const std::string_view> names, std::string_view name) {
 }
 
 CommandLine Error(std::string message) {
-  return {CommandLine::Action::Error, std::move(message), {}};
+  return {CommandLine::Action::Error, std::move(message), {}, {}};
 }
 
 std::string Quoted(std::string_view text) {
-  std::string quoted;
-  quoted.reserve(text.size() + 2);
-  quoted.append(1, '\'').append(text).append(1, '\'');
+  std::string quoted = Printable(text);
+  quoted.insert(quoted.begin(), '\'');
+  quoted.push_back('\'');
   return quoted;
+}
+
+// The length of the UTF-8 sequence of a printable character at the start of the text, or 0
+// for a control character, a byte that starts no valid sequence, or a cut-off one.
+size_t PrintableSequence(std::string_view text) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return lead >= 0x20 && lead != 0x7F ? 1 : 0;
+  size_t length = 0;
+  uint32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, code = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  constexpr uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool valid = code >= kSmallest[length] && code <= 0x10FFFF &&
+                     !(code >= 0xD800 && code <= 0xDFFF);  // no overlong forms, no surrogates
+  const bool control = code >= 0x80 && code <= 0x9F;
+  return valid && !control ? length : 0;
 }
 
 // A whole number written in the given base, all of the text, up to the largest value.
@@ -51,6 +80,38 @@ std::optional<Programme> ProgrammeFrom(std::string_view text) {
 
 }  // namespace
 
+std::string Printable(std::string_view text, size_t limit) {
+  std::string shown;
+  size_t characters = 0;
+  for (size_t i = 0; i < text.size(); ++characters) {
+    if (characters == limit) return shown.append("...");
+    if (const size_t length = PrintableSequence(text.substr(i))) {
+      shown.append(text.substr(i, length));
+      i += length;
+      continue;
+    }
+    const unsigned char byte = static_cast<unsigned char>(text[i++]);
+    switch (byte) {
+      case '\n':
+        shown += "\\n";
+        break;
+      case '\t':
+        shown += "\\t";
+        break;
+      case '\r':
+        shown += "\\r";
+        break;
+      default: {
+        constexpr char kHex[] = "0123456789abcdef";
+        shown += "\\x";
+        shown += kHex[byte >> 4];
+        shown += kHex[byte & 15];
+      }
+    }
+  }
+  return shown;
+}
+
 std::optional<uint32_t> ParseWindowId(std::string_view text) {
   const bool hex = text.starts_with("0x") || text.starts_with("0X");
   const auto id = WholeNumber(hex ? text.substr(2) : text, hex ? 16 : 10, 0xFFFFFFFF);
@@ -63,8 +124,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   RunOptions& run = command.run;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}};
-    if (arg == "--version") return {CommandLine::Action::Version, {}, {}};
+    if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}, {}};
+    if (arg == "--version") return {CommandLine::Action::Version, {}, {}, {}};
     if (arg.size() < 2 || arg[0] != '-') return Error("unexpected argument " + Quoted(arg));
     std::string_view name = arg.substr(arg.starts_with("--") ? 2 : 1);
     const size_t equals = name.find('=');
@@ -79,6 +140,12 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       value = args[i];
     }
     if (!takesValue && value) return Error("unrecognised option " + Quoted(arg));
+    if (Contains(kToolkitOptionsWithValue, name)) {
+      command.toolkitArgs.push_back(std::string("-").append(name));
+      command.toolkitArgs.emplace_back(*value);
+    } else if (Contains(kToolkitFlags, name)) {
+      command.toolkitArgs.push_back(std::string("-").append(name));
+    }
 
     if (name == "seed") {
       const auto seed = WholeNumber(*value, 10, kLargestSeed);
@@ -148,8 +215,8 @@ std::string UsageText() {
          "      --version           show the version and exit\n"
          "As a screen saver the show takes no keys, runs the Medium programme unless\n"
          "--programme says otherwise, and ends on SIGTERM.\n"
-         "The windowing toolkit's own options, such as -platform NAME and -display DISPLAY,\n"
-         "are accepted too.\n"
+         "The windowing toolkit's own options, such as -platform NAME and -display DISPLAY\n"
+         "(or -platform=NAME), are accepted too.\n"
          "\n"
          "Examples:\n"
          "  starquill --show --programme grand-finale\n"

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/program.h"
 
@@ -23,13 +24,21 @@ struct RunOptions {
 struct CommandLine {
   enum class Action { Run, Help, Version, Error };
   Action action = Action::Run;
-  std::string error;  // for Error: what was wrong, in one line
+  std::string error;  // for Error: what was wrong, in one printable line
   RunOptions run;     // for Run
+  // For Run: the toolkit's own options, each name and value a separate argument (as the
+  // toolkit reads them: "-platform=offscreen" becomes "-platform" "offscreen").
+  std::vector<std::string> toolkitArgs;
 };
 
 // Reads the arguments (without the program's name). The first help, version or error found
 // decides. Options take one dash or two, and a value either as the next argument or after '='.
 CommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// Text from the command line or the environment as an error message may show it: control
+// characters and bytes that are not UTF-8 escaped (\n, \x1b, ...), and cut after `limit`
+// characters with "...".
+std::string Printable(std::string_view text, size_t limit = 200);
 
 // A window id as X11 programs write it: decimal, or hexadecimal after 0x; 0 names no window.
 std::optional<uint32_t> ParseWindowId(std::string_view text);

@@ -4,8 +4,11 @@
 #include <QIcon>
 #include <QPixmap>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -50,6 +53,16 @@ std::unique_ptr<starquill::HostWindow> OpenHostWindow(const starquill::RunOption
   return host;
 }
 
+// Writes the text to stdout; a write error (a full disk, a closed stdout) is reported in one
+// line on stderr and gives status 1, as for any program whose output is its result.
+int Answer(const std::string& text) {
+  errno = 0;
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
+  const int error = errno != 0 ? errno : EIO;
+  std::fprintf(stderr, "starquill: cannot write to standard output: %s\n", std::strerror(error));
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -58,11 +71,9 @@ int main(int argc, char* argv[]) {
   const starquill::CommandLine command = starquill::ParseCommandLine(args);
   switch (command.action) {
     case starquill::CommandLine::Action::Help:
-      std::fputs(starquill::UsageText().c_str(), stdout);
-      return 0;
+      return Answer(starquill::UsageText());
     case starquill::CommandLine::Action::Version:
-      std::fputs(starquill::VersionText().c_str(), stdout);
-      return 0;
+      return Answer(starquill::VersionText());
     case starquill::CommandLine::Action::Error:
       std::fprintf(stderr, "starquill: %s\n%s\n", command.error.c_str(),
                    std::string(starquill::kUsageHint).c_str());
@@ -74,7 +85,15 @@ int main(int argc, char* argv[]) {
   // Window ids are X11's: a screen saver run talks X11 even in a Wayland session.
   if (options.course.screenSaver) setenv("QT_QPA_PLATFORM", "xcb", 0);
 
-  const auto application = starquill::OpenApplication(argc, argv);
+  // The toolkit reads its own options, in the form it knows; ours are not its business.
+  std::vector<std::string> toolkitArgs{argc > 0 ? argv[0] : "starquill"};
+  toolkitArgs.insert(toolkitArgs.end(), command.toolkitArgs.begin(), command.toolkitArgs.end());
+  std::vector<char*> toolkitArgv;
+  for (std::string& arg : toolkitArgs)
+    toolkitArgv.push_back(arg.data());
+  toolkitArgv.push_back(nullptr);
+  int toolkitArgc = static_cast<int>(toolkitArgs.size());
+  const auto application = starquill::OpenApplication(toolkitArgc, toolkitArgv.data());
   QApplication::setApplicationName(QStringLiteral("Starquill"));
   QApplication::setApplicationVersion(QStringLiteral(STARQUILL_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.starquill.Starquill"));

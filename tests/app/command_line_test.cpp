@@ -40,6 +40,25 @@ TEST(CommandLine, AnythingElseIsAnErrorInOneLine) {
   EXPECT_EQ(error({"-x", "--help"}), "unrecognised option '-x'");
 }
 
+TEST(CommandLine, TheToolkitGetsItsOptionsInTheFormItReads) {
+  const CommandLine command =
+      Parse({"--platform=offscreen", "--seed", "3", "-display", ":1", "--sync", "--show"});
+  EXPECT_EQ(command.toolkitArgs,
+            (std::vector<std::string>{"-platform", "offscreen", "-display", ":1", "-sync"}));
+}
+
+TEST(CommandLine, EchoedArgumentsArePrintableAndShort) {
+  EXPECT_EQ(Printable("plain, ünïcode ✓"), "plain, ünïcode ✓");
+  EXPECT_EQ(Printable("a\nb\tc\x1b[31m\x7f"), "a\\nb\\tc\\x1b[31m\\x7f");
+  // Bytes that are not UTF-8: stray, cut off, overlong, a surrogate, C1 controls.
+  EXPECT_EQ(Printable("\xff\xc3"), "\\xff\\xc3");
+  EXPECT_EQ(Printable("\xc0\xaf\xed\xa0\x80\xc2\x85"), "\\xc0\\xaf\\xed\\xa0\\x80\\xc2\\x85");
+  EXPECT_EQ(Printable(std::string(1000, 'x'), 5), "xxxxx...");
+  EXPECT_EQ(Printable("\xff\xff", 1), "\\xff...");
+  const CommandLine command = Parse({"--\n\x1b]0;title\x07"});
+  EXPECT_EQ(command.error, "unrecognised option '--\\n\\x1b]0;title\\x07'");
+}
+
 TEST(CommandLine, WaysToRunTheShow) {
   const auto run = [](std::vector<std::string_view> args) {
     const CommandLine command = Parse(args);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's command-line manners, without any display: help and version on stdout with
-# status 0, a mistake in one line plus a hint with status 2, a missing display in one clear
-# line with status 1 (never an abort), and the toolkit's own options let through.
+# status 0 (a write error: one line and status 1), a mistake in one printable line plus a hint
+# with status 2, a missing display in one clear line with status 1 (never an abort), and the
+# toolkit's own options let through in either form.
 set -euo pipefail
 program=${1:?usage: command_line_e2e.sh PATH_TO_STARQUILL}
 work=$(mktemp -d)
@@ -26,6 +27,25 @@ run "$program" --version
 [ "$status" = 0 ] && grep -Eqx 'starquill [0-9]+\.[0-9]+\.[0-9]+' "$work/out" ||
   fail "--version: status $status, '$(cat "$work/out")'"
 
+# A write error is an error: one line on stderr and status 1.
+for option in --help --version; do
+  status=0
+  "$program" "$option" >/dev/full 2>"$work/err" || status=$?
+  [ "$status" = 1 ] && [ "$(lines "$work/err")" = 1 ] &&
+    grep -q '^starquill: cannot write to standard output: ' "$work/err" ||
+    fail "$option into a full disk: status $status, $(cat "$work/err")"
+  status=0
+  "$program" "$option" >&- 2>"$work/err" || status=$?
+  [ "$status" = 1 ] && [ "$(lines "$work/err")" = 1 ] ||
+    fail "$option with stdout closed: status $status, $(cat "$work/err")"
+done
+
+# What the user typed comes back printable and short.
+run "$program" $'--\e]0;owned\a\n'"$(head -c 5000 /dev/zero | tr '\0' x)"
+[ "$status" = 2 ] && [ "$(lines "$work/err")" = 2 ] && ! grep -q $'\e' "$work/err" &&
+  [ "$(head -n 1 "$work/err" | wc -c)" -lt 300 ] ||
+  fail "a hostile option: status $status, $(head -c 400 "$work/err" | od -c | head -5)"
+
 run "$program" --frobnicate
 [ "$status" = 2 ] && [ "$(lines "$work/err")" = 2 ] && [ ! -s "$work/out" ] &&
   grep -q "^starquill: unrecognised option '--frobnicate'" "$work/err" ||
@@ -43,7 +63,10 @@ run env DISPLAY=:4242 "$program"
 
 # The toolkit's own option picks a platform that needs no display: the program runs until
 # it is stopped.
-run timeout 2 "$program" -platform offscreen
-[ "$status" = 124 ] || fail "-platform offscreen: status $status, $(cat "$work/err")"
+for platform in "-platform offscreen" "-platform=offscreen" "--platform=offscreen"; do
+  # shellcheck disable=SC2086
+  run timeout 2 "$program" $platform
+  [ "$status" = 124 ] || fail "$platform: status $status, $(cat "$work/err")"
+done
 
-echo "PASS: help, version, a bad option, no display and -platform all behaved"
+echo "PASS: help, version, write errors, bad options, no display and -platform all behaved"
