@@ -16,7 +16,8 @@ constexpr int kClientWidth = 593, kClientHeight = 272, kFrame = 4;
 // The board is laid out as 8895 x 4095 twips at 15 twips a pixel: one row taller than the
 // client area, so its last row is never seen.
 constexpr int kBoardWidth = 593, kBoardHeight = 273;
-constexpr int kRefreshMs = 1;  // as fast as the platform's timers go
+constexpr Area kStartPlace{224, 224, 145, 33};  // the start button's
+constexpr int kRefreshMs = 1;                   // as fast as the platform's timers go
 constexpr int kBlinkMs = 1000;
 constexpr int32_t kTitleMaxPoints = 36;
 constexpr int32_t kLineMaxPoints = 18;
@@ -97,8 +98,9 @@ void frmSplash::Form_Load() {
   start.SetCurrentY(static_cast<float>(IntDiv(H, 2) - IntDiv(start.TextHeight("|"), 2)));
   start.Print("Start Program");
 
-  window_->ShowCentered(kClientWidth, kClientHeight, kFrame);
-  startCMD.Window().Move(224, 224, 145, 33);
+  // Start is never off screen, however small the screen.
+  window_->ShowCentered(kClientWidth, kClientHeight, kFrame, kStartPlace);
+  startCMD.Window().Move(kStartPlace.left, kStartPlace.top, kStartPlace.width, kStartPlace.height);
   startCMD.Window().Show();
   tmrDraw_Timer();  // the first picture, before any timer event
 
@@ -169,7 +171,12 @@ void frmSplash::Timer1_Timer() {
 
 void frmSplash::Form_KeyPress(int KeyAscii) {
   // The frameless splash has no close box: Esc ends the program from here as from the show.
-  if (KeyAscii == kEscape) platform_.EndProgram();
+  // Return and Space press the start button, the window's default button.
+  if (KeyAscii == kEscape) {
+    platform_.EndProgram();
+  } else if (KeyAscii == kReturn || KeyAscii == ' ') {
+    startCMD_Click();
+  }
 }
 
 void frmSplash::start_Click() {

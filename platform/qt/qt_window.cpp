@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -198,6 +199,20 @@ class QtWindow::SurfaceWidget : public QWidget {
         .toAlignedRect();
   }
 
+  // A window that never comes on screen (a display that cannot show it, scale settings that
+  // make no sense) would leave a process that nobody sees and nothing ends: the program ends
+  // instead, with a message and status 1.
+  void EndUnlessShownWithin(int ms) {
+    QTimer::singleShot(ms, this, [this, ms] {
+      if (painted_ || unloaded_) return;
+      std::fprintf(stderr,
+                   "starquill: the window did not come on screen within %d s; the display "
+                   "cannot show it (see QT_SCALE_FACTOR and QT_SCREEN_SCALE_FACTORS)\n",
+                   ms / 1000);
+      QCoreApplication::exit(1);
+    });
+  }
+
   void AutoHidePointer(int idleMs) {
     pointer_idle_.setInterval(std::max(idleMs, 0));
     pointer_idle_.start();
@@ -272,6 +287,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   void paintEvent(QPaintEvent* event) override {
+    painted_ = true;
     QPainter painter(this);
     // Paint in device pixels: the surfaces are copied 1:1, without scaling.
     const qreal ratio = devicePixelRatioF();
@@ -492,6 +508,7 @@ class QtWindow::SurfaceWidget : public QWidget {
  private:
   QtWindow& owner_;
   bool unloaded_ = false;
+  bool painted_ = false;  // on screen at least once
   QSize reported_size_{-1, -1};
   mutable std::map<const ControlWindow*, QRegion> shapes_;  // see DeviceShape
   QPointer<QWindow> followed_;
@@ -515,6 +532,9 @@ void QtWindow::SetCaption(std::string_view caption) {
 
 namespace {
 
+// How long a window may take to come on screen before the program gives up.
+constexpr int kFirstShowingMs = 5000;
+
 // A window manager maps a window asynchronously; wait (briefly) until it is on screen so that
 // its client area has its final size.
 void WaitUntilExposed(QWidget& widget) {
@@ -536,7 +556,8 @@ void TakeFocusOnceShown(QWidget& widget) {
 
 }  // namespace
 
-void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
+void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth,
+                            const Area& keepOnScreen) {
   widget_->frame = std::max(frameWidth, 0);
   widget_->full_screen = false;
   widget_->setWindowFlag(Qt::FramelessWindowHint);
@@ -547,10 +568,17 @@ void QtWindow::ShowCentered(int clientWidth, int clientHeight, int frameWidth) {
   widget_->setFixedSize(size);
   if (QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
+    Area keep = keepOnScreen;
+    keep.left += widget_->frame;
+    keep.top += widget_->frame;
     const Place at = CentredPlace({area.x(), area.y(), area.width(), area.height()}, size.width(),
-                                  size.height());
+                                  size.height(), keep);
     widget_->move(at.left, at.top);
   }
+  if (!widget_->controls.empty() && widget_->input.Focused() == nullptr) {
+    widget_->input.SetFocus(widget_->controls.front());
+  }
+  widget_->EndUnlessShownWithin(kFirstShowingMs);
   widget_->show();
   widget_->FollowScreen();
   widget_->Relayout();
@@ -578,6 +606,7 @@ void QtWindow::ShowFullScreen() {
     // Without a window manager nobody acts on the full-screen state: cover the screen ourselves.
     widget_->setGeometry(screen->geometry());
   }
+  widget_->EndUnlessShownWithin(kFirstShowingMs);
   widget_->showFullScreen();
   widget_->FollowScreen();
   widget_->Relayout();

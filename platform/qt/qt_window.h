@@ -23,7 +23,8 @@ class QtWindow : public Window {
 
   void SetCaption(std::string_view caption) override;
   void ShowFullScreen() override;
-  void ShowCentered(int clientWidth, int clientHeight, int frameWidth) override;
+  void ShowCentered(int clientWidth, int clientHeight, int frameWidth,
+                    const Area& keepOnScreen) override;
   int ClientWidth() const override;
   int ClientHeight() const override;
   void HidePointerWhenIdle(int idleMs) override;

@@ -6,11 +6,13 @@
 #include <string_view>
 
 #include "platform/drawing/bitmap.h"
+#include "platform/toolkit/placement.h"
 
 namespace starquill {
 
-// The character code of Esc, as KeyPress reports it.
+// The character codes of Esc and Return, as KeyPress reports them.
 inline constexpr int kEscape = 27;
+inline constexpr int kReturn = 13;
 
 class ControlWindow;
 class Label;
@@ -34,8 +36,10 @@ class Window {
   // Makes the window visible in the middle of the screen with a client area of the given size,
   // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides. On a
   // screen too small for it, the window moves as little as needed to lie on the screen, its
-  // top-left corner first.
-  virtual void ShowCentered(int clientWidth, int clientHeight, int frameWidth) = 0;
+  // top-left corner first, but never so that any of `keepOnScreen` (client pixels; none when
+  // empty) is off the screen. The window's first control takes the keyboard focus.
+  virtual void ShowCentered(int clientWidth, int clientHeight, int frameWidth,
+                            const Area& keepOnScreen) = 0;
   // Size of the client area in pixels. On a high-density screen a pixel is a block of device
   // pixels, so that pixels have about the physical size they have on an ordinary screen.
   virtual int ClientWidth() const = 0;

@@ -62,11 +62,21 @@ TEST_F(Splash, EscEndsTheProgramAndOtherKeysDoNothing) {
   // Typed on the window, as the platform delivers keys.
   testing::FakeWindow& window = *platform.windows.at(0);
   window.KeyPress('1');
-  window.KeyPress(13);
+  window.KeyPress('\n');
   EXPECT_EQ(platform.end_program_calls, 0);
   window.KeyPress(27);
   EXPECT_EQ(platform.end_program_calls, 1);
   EXPECT_EQ(starts, 0);  // ended, not started
+}
+
+TEST_F(Splash, ReturnAndSpacePressStartWhichIsAlwaysOnScreen) {
+  testing::FakeWindow& window = *platform.windows.at(0);
+  EXPECT_EQ(window.keep_on_screen.left, 224);
+  EXPECT_EQ(window.keep_on_screen.width, 145);
+  window.KeyPress(13);
+  EXPECT_EQ(starts, 1);
+  window.KeyPress(' ');  // the splash is already on its way out
+  EXPECT_EQ(starts, 1);
 }
 
 TEST_F(Splash, TheButtonComesFromItsSavedDesign) {

@@ -29,8 +29,9 @@ class FakeWindow : public Window {
     shown = true;
     full_screen = true;
   }
-  void ShowCentered(int w, int h, int frame) override {
+  void ShowCentered(int w, int h, int frame, const Area& keep) override {
     shown = true;
+    keep_on_screen = keep;
     client_width = w;
     client_height = h;
     frame_width = frame;
@@ -81,6 +82,7 @@ class FakeWindow : public Window {
   std::vector<ControlWindow*> controls;
   std::vector<Label*> labels;
   int frame_width = 0;
+  Area keep_on_screen;
   std::vector<Popup> popups;
   int pointer_x = 0, pointer_y = 0;
   // Picks the item to click when a menu pops up; none when empty or returning nullptr.

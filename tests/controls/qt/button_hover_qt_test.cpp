@@ -25,7 +25,7 @@ TEST(ButtonHoverInQt, PointerMotionOverTheButtonHoversItAndLeavingEndsIt) {
   Surface backdrop(200, 100);
   window.AddSurface(backdrop);
   window.AddControl(b.button->Window());
-  window.ShowCentered(200, 100, 0);
+  window.ShowCentered(200, 100, 0, {});
   QWindow* handle = window.widget()->windowHandle();
   ASSERT_NE(handle, nullptr);
   const qreal ratio = window.widget()->devicePixelRatioF();

@@ -109,7 +109,7 @@ TEST(QtWindow, LabelsShowTheirCaptionAndTakeClicks) {
   label.Click = [&] { ++clicks; };
   window.AddSurface(board);
   window.AddLabel(label);
-  window.ShowCentered(200, 100, 4);
+  window.ShowCentered(200, 100, 4, {});
   EXPECT_EQ(window.ClientWidth(), 200);
   const QImage shown = window.widget()->grab().toImage();
   int dark = 0;
