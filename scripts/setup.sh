@@ -12,6 +12,8 @@ packages=(
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
   openbox x11-utils                             # ... under a real window manager
   dbus-daemon                                   # end-to-end tests on a private session bus
+  libxcb1-dev                                   # other programs' X windows to draw in
+  weston qt6-wayland                            # ... and natively on a Wayland compositor
   dpkg-dev lintian                              # the Debian package and its checker
   desktop-file-utils appstream man-db           # validators of the desktop entry, metainfo, manual
   libxml2-utils librsvg2-bin                    # ... and of the SVG icon

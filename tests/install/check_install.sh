@@ -31,7 +31,7 @@ entry=$prefix/share/applications/$id.desktop
 if [[ -f $entry ]]; then
   found=$(desktop-file-validate "$entry" 2>&1) && [[ -z $found ]] ||
     fail "desktop-file-validate: $found"
-  for line in Name=Starquill Exec=starquill "Icon=$id" Terminal=false; do
+  for line in Name=Starquill Exec=starquill "Icon=$id" Terminal=false StartupWMClass=Starquill; do
     grep -qx -- "$line" "$entry" || fail "$entry: no line $line"
   done
 fi

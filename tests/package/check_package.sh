@@ -29,6 +29,7 @@ for package in fonts-liberation2 fonts-dejavu-core libqt6widgets6 libfreetype6 l
 done
 
 [[ $(field Suggests) == *xscreensaver* ]] || fail "Suggests lacks xscreensaver: $(field Suggests)"
+[[ $(field Recommends) == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $(field Recommends)"
 
 listing=$(dpkg-deb -c "$deb" | awk '{ print $1, $2, $6 }')
 expected=(./usr/games/starquill "./usr/share/applications/$id.desktop"
