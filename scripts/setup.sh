@@ -7,10 +7,12 @@ packages=(
   g++ make cmake ninja-build pkg-config         # build tools
   qt6-base-dev                                  # windows, menus, message boxes
   libfreetype-dev libfontconfig-dev             # text
+  libxcb-screensaver0-dev libxcb-dpms0-dev      # the X server's screen saver and DPMS held off
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
   openbox x11-utils                             # ... under a real window manager
+  x11-xserver-utils                             # ... with the X server's screen saver set
   dbus-daemon                                   # end-to-end tests on a private session bus
   libxcb1-dev                                   # other programs' X windows to draw in
   weston qt6-wayland                            # ... and natively on a Wayland compositor

@@ -57,10 +57,16 @@ int64_t Surface::DeviceEdge(int64_t i) const {
   return starquill::DeviceEdge(i, scale_steps_);
 }
 
-void Surface::SetDeviceScale(double scale) {
-  const int steps = ScaleSteps(scale);
-  if (steps == wanted_steps_) return;
+int64_t Surface::TextEdge(int64_t origin, int64_t i) const {
+  return DeviceEdge(origin) + starquill::DeviceEdge(i, text_steps_) -
+         starquill::DeviceEdge(origin, text_steps_);
+}
+
+void Surface::SetDeviceScale(double scale, double textScale) {
+  const int steps = ScaleSteps(scale), text_steps = ScaleSteps(textScale);
+  if (steps == wanted_steps_ && text_steps == wanted_text_steps_) return;
   wanted_steps_ = steps;
+  wanted_text_steps_ = text_steps;
   const int before = scale_steps_;
   Resize(width_, height_);
   if (scale_steps_ != before) DrawPicture();
@@ -92,6 +98,11 @@ void Surface::Resize(int width, int height) {
     drawn_tiles_.assign(tiles, 0);
     shown_tiles_.assign(tiles, 0);
     changed_everywhere_ = true;
+  }
+  const int text_steps = static_cast<int>(int64_t{wanted_text_steps_} * steps / wanted_steps_);
+  if (text_steps != text_steps_) {
+    text_steps_ = text_steps;
+    device_face_.reset();
   }
   if (!user_scale_) {
     scale_width_ = static_cast<float>(width_);
@@ -427,7 +438,7 @@ FontFace& Surface::Face() {
 }
 
 FontFace& Surface::DeviceFace() {
-  if (!device_face_) device_face_ = ResolveFont(font_, DeviceScale());
+  if (!device_face_) device_face_ = ResolveFont(font_, TextScale());
   return *device_face_;
 }
 
@@ -455,8 +466,8 @@ void Surface::Print(std::string_view text) {
     // Glyphs may reach beyond their line box (slanted and bold faces): a line height around
     // it holds them.
     const int64_t line = face.LineHeight();
-    RecordBox(DeviceEdge(x - line), DeviceEdge(top - line),
-              DeviceEdge(x + int64_t{face.TextWidth(text)} + line), DeviceEdge(top + 2 * line));
+    RecordBox(TextEdge(x, x - line), TextEdge(top, top - line),
+              TextEdge(x, x + int64_t{face.TextWidth(text)} + line), TextEdge(top, top + 2 * line));
   }
   current_x_ = scale_left_;
   if (pixels_per_unit_y_ == pixels_per_unit_y_ && pixels_per_unit_y_ != 0) {
@@ -465,16 +476,17 @@ void Surface::Print(std::string_view text) {
 }
 
 // The text keeps the layout of the 1x face, so that it covers exactly what it covers at 1x,
-// times the scale: each glyph's pen is the 1x pen mapped to device pixels, on the mapped 1x
-// baseline. The glyphs themselves come from the same font at the device size. At scale 1 the
+// times the text scale: each glyph's pen is the 1x pen mapped to device pixels, on the mapped
+// 1x baseline. The glyphs themselves come from the same font at the text scale's size. When
+// the text scale is the device scale, the pens are the 1x pens' device edges; at scale 1 the
 // mapping changes nothing and the device face is the 1x face.
 void Surface::PrintScaled(FontFace& face, int x, int top, std::string_view text) {
   if (pixels_.empty() || text.empty()) return;
   std::vector<int64_t> pens;
   face.PenPositions(text, x, pens);
   for (int64_t& pen : pens)
-    pen = DeviceEdge(pen);
-  DeviceFace().DrawAtPens(DeviceView(), pens, DeviceEdge(int64_t{top} + face.Ascent()), text,
+    pen = TextEdge(x, pen);
+  DeviceFace().DrawAtPens(DeviceView(), pens, TextEdge(top, int64_t{top} + face.Ascent()), text,
                           fore_color_);
 }
 

@@ -14,6 +14,9 @@
 // pixels per surface pixel, while everything seen by its users (coordinates, sizes, text
 // measures) stays in surface pixels. Surface pixel i covers the device pixels
 // [floor(i*s), floor((i+1)*s)) on each axis, so blocks tile the device store without gaps.
+// Text has a scale of its own, t device pixels per pixel (s unless told otherwise): a window
+// that rounds a fractional screen ratio to whole blocks for its points still draws text at the
+// screen's ratio, as large as all other text on that screen.
 
 #include <cstdint>
 #include <memory>
@@ -52,7 +55,13 @@ class Surface {
   // pass kMaxPixels on a side takes the largest scale that fits. A new scale clears the
   // drawing to the background colour and shows the Picture again.
   double DeviceScale() const { return static_cast<double>(scale_steps_) / kScaleSteps; }
-  void SetDeviceScale(double scale);
+  void SetDeviceScale(double scale) { SetDeviceScale(scale, scale); }
+  // Device pixels per pixel of text, kept sane and stepped as the device scale is (and cut in
+  // the same ratio when the device scale is cut to fit). Text is laid out and measured as at
+  // scale 1 and drawn from its place's first device pixel, t device pixels per pixel, by the
+  // font at t times its size. A new text scale alone applies to what is printed from then on.
+  double TextScale() const { return static_cast<double>(text_steps_) / kScaleSteps; }
+  void SetDeviceScale(double scale, double textScale);
   // Size of the device store: floor(PixelWidth() * DeviceScale()) and likewise down.
   int DeviceWidth() const { return device_width_; }
   int DeviceHeight() const { return device_height_; }
@@ -160,6 +169,9 @@ class Surface {
   PixelView DeviceView() { return {pixels_.data(), device_width_, device_height_, device_width_}; }
   // The first device pixel of pixel i on either axis (and the end of pixel i - 1).
   int64_t DeviceEdge(int64_t i) const;
+  // The device pixel at which text whose place starts at pixel `origin` reaches pixel i: the
+  // origin's device pixel, then the text scale.
+  int64_t TextEdge(int64_t origin, int64_t i) const;
   // Fills the device pixels [x0, x1) x [y0, y1), clipped to the store.
   void FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
   // Fills the block of the pixel (x, y), which lies on the surface, and records it as drawn.
@@ -200,8 +212,10 @@ class Surface {
   int height_ = 0;
   double width_d_ = 0;
   double height_d_ = 0;
-  int wanted_steps_ = kScaleSteps;  // the scale asked for
-  int scale_steps_ = kScaleSteps;   // the scale in use
+  int wanted_steps_ = kScaleSteps;       // the scale asked for
+  int scale_steps_ = kScaleSteps;        // the scale in use
+  int wanted_text_steps_ = kScaleSteps;  // the text scale asked for
+  int text_steps_ = kScaleSteps;         // the text scale in use
   bool scale_is_one_ = true;
   int device_width_ = 0;
   int device_height_ = 0;
@@ -233,7 +247,7 @@ class Surface {
   float current_y_ = 0;
   FontSpec font_;
   std::shared_ptr<FontFace> face_;         // measures and lays out, at 1x
-  std::shared_ptr<FontFace> device_face_;  // draws, at the device scale
+  std::shared_ptr<FontFace> device_face_;  // draws, at the text scale
   PictureRef picture_;
 };
 

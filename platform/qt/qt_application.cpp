@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/qt/scale_variables.h"
+
 namespace starquill {
 namespace {
 
@@ -44,6 +46,7 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
 }  // namespace
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
+  DropSenselessScaleVariables(stderr);
   g_previous = qInstallMessageHandler(&HoldWhileStarting);
   auto application = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(g_previous);

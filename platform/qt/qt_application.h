@@ -6,8 +6,9 @@
 
 namespace starquill {
 
-// Creates the application, which reads and removes Qt's own options from the arguments. When
-// no display can be opened, Qt would abort the process; instead this prints one line,
+// Drops the scale variables that make no sense (scale_variables.h), then creates the
+// application, which reads and removes Qt's own options from the arguments. When no display
+// can be opened, Qt would abort the process; instead this prints one line,
 // "starquill: cannot open a display: ...", on stderr and ends the process with status 1.
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv);
 

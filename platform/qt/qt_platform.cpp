@@ -152,7 +152,7 @@ double QtPlatform::SecondsSinceMidnight() {
 }
 
 std::unique_ptr<ScreenAwake> QtPlatform::KeepScreenAwake(std::string_view reason) {
-  return std::make_unique<DBusScreenAwake>(reason);
+  return std::make_unique<QtScreenAwake>(reason);
 }
 
 Color QtPlatform::SystemColor(int index) const {

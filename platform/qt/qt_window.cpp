@@ -110,6 +110,7 @@ class QtWindow::SurfaceWidget : public QWidget {
   bool full_screen = false;  // whole device pixels per pixel
   bool hosted = false;       // inside a window of another program, which sets its size
   int scale_steps = kScaleSteps;  // device pixels per pixel, in steps (see device_scale.h)
+  int text_steps = kScaleSteps;   // the screen's own ratio, at which surfaces draw text
 
   // The window's size in device pixels.
   QSize DeviceSize() const {
@@ -136,10 +137,11 @@ class QtWindow::SurfaceWidget : public QWidget {
     shapes_.clear();
     const double ratio = devicePixelRatioF();
     const int wanted = ScaleSteps(full_screen ? std::max(1L, std::lround(ratio)) : ratio);
-    if (wanted != scale_steps) {
+    if (wanted != scale_steps || ScaleSteps(ratio) != text_steps) {
       scale_steps = wanted;
+      text_steps = ScaleSteps(ratio);
       for (Surface* surface : surfaces)
-        surface->SetDeviceScale(Scale());
+        HandScaleTo(*surface);
       for (ControlWindow* control : controls)
         control->SetDeviceScale(Scale());
     }
@@ -152,6 +154,10 @@ class QtWindow::SurfaceWidget : public QWidget {
   }
 
   double Scale() const { return static_cast<double>(scale_steps) / kScaleSteps; }
+  // Points and lines in whole blocks, text at the screen's ratio.
+  void HandScaleTo(Surface& surface) const {
+    surface.SetDeviceScale(Scale(), static_cast<double>(text_steps) / kScaleSteps);
+  }
 
   // Repaints what changed on the surfaces since they were last shown; all of the window when
   // that is much of it, where one copy is cheaper than many small ones.
@@ -653,7 +659,7 @@ void QtWindow::HidePointerWhenIdle(int idleMs) {
 }
 
 void QtWindow::AddSurface(Surface& surface) {
-  surface.SetDeviceScale(widget_->Scale());
+  widget_->HandScaleTo(surface);
   widget_->surfaces.push_back(&surface);
 }
 

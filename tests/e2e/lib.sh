@@ -66,8 +66,11 @@ start_window_manager() {
 }
 
 # Device pixels per pixel of the program's windows: a script sets it before start_program to
-# run the program as on a high-density screen.
+# run the program as on a high-density screen (a fractional scale such as 1.5 too).
 scale=1
+
+# N pixels in device pixels at the scale, rounded to the nearest.
+scaled() { awk -v n="$1" -v s="$scale" 'BEGIN { printf "%d\n", int(n * s + 0.5) }'; }
 
 # Starts the program (its path, then its arguments) in the background.
 start_program() {
@@ -158,9 +161,9 @@ find_splash() {
   [ -n "$splash" ] || return 1
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$splash")"
-  [ "$WIDTH" = $((597 * scale)) ] && [ "$HEIGHT" = $((276 * scale)) ] || return 1
-  client_x=$((X + 4 * scale))
-  client_y=$((Y + 4 * scale))
+  [ "$WIDTH" = "$(scaled 597)" ] && [ "$HEIGHT" = "$(scaled 276)" ] || return 1
+  client_x=$((X + $(scaled 4)))
+  client_y=$((Y + $(scaled 4)))
 }
 
 # Client pixel (x, y) of the last screenshot, in device pixels from the splash's client area.
@@ -168,7 +171,7 @@ client_pixel() { pixel_at $((client_x + $1)) $((client_y + $2)); }
 
 # How many strongly red pixels the box of the splash's grown title holds in the last screenshot.
 red_title_pixels() {
-  local box="$((200 * scale))x$((53 * scale))+$((client_x + 196 * scale))+$((client_y + 30 * scale))"
+  local box="$(scaled 200)x$(scaled 53)+$((client_x + $(scaled 196)))+$((client_y + $(scaled 30)))"
   /usr/bin/convert "$work/shot.png" -crop "$box" +repage -depth 8 txt:- |
     awk -F'[(),]' 'NR > 1 && $3 > 200 && $4 < 100 && $5 < 100 { n++ } END { print n + 0 }'
 }
@@ -176,7 +179,7 @@ red_title_pixels() {
 # From the splash to the show: clicks the splash's start button and waits for the show window.
 open_show() {
   poll 100 find_splash || fail "no splash window"
-  xdotool mousemove $((client_x + 296 * scale)) $((client_y + 240 * scale)) click 1
+  xdotool mousemove $((client_x + $(scaled 296))) $((client_y + $(scaled 240))) click 1
   poll 100 starquill_window_count_is 1 || fail "the show window did not open"
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # On a high-density screen (a scale factor of 2) the program looks as on an ordinary one at
-# twice the device pixels: the splash window, its band, title and button, and the show's
-# count text are twice their size, and the splash has no stray column at its edge.
+# twice the device pixels: the splash window, its band, title and button are twice their size,
+# and the splash has no stray column at its edge. The show's count text has the size of all
+# other text on the screen at every scale factor, fractional ones too (1.5 times its ordinary
+# size at 1.5, although the sky's points are then squares of 2 device pixels).
 source "$(dirname "$0")/lib.sh"
 program=${1:?usage: scale_e2e.sh PATH_TO_STARQUILL}
 
@@ -15,7 +17,9 @@ measure_count_text() {
   open_show
   xdotool windowfocus --sync "$(starquill_windows | head -n 1)" key 1
   box=""
-  text_shown() { shoot && box=$(count_text_box_in "400x60+0+0") && [ -n "$box" ]; }
+  local corner
+  corner="$(scaled 200)x$(scaled 30)+0+0"
+  text_shown() { shoot && box=$(count_text_box_in "$corner") && [ -n "$box" ]; }
   poll 50 text_shown || fail "no count text at scale $scale"
   xdotool key Escape
   expect_clean_exit
@@ -40,10 +44,19 @@ kill "$app_pid"
 wait "$app_pid" 2>/dev/null || true
 app_pid=""
 
-measure_count_text
-box_2=$box
+# The count text at each scale is the scale-1 text times the scale: within 3 device pixels
+# in width and 2 in height.
 size() { echo "${1%%+*}"; }
-w1=${box_1%%x*} h1=$(size "${box_1#*x}") w2=${box_2%%x*} h2=$(size "${box_2#*x}")
-[ $((w2 - 2 * w1)) -ge -3 ] && [ $((w2 - 2 * w1)) -le 3 ] && [ $((h2 - 2 * h1)) -ge -2 ] &&
-  [ $((h2 - 2 * h1)) -le 2 ] || fail "count text ${box_2} at scale 2, ${box_1} at scale 1"
-echo "PASS: splash, band, title and button at twice their size; count text ${box_1} -> ${box_2}"
+# Whether A is B times the scale, give or take D.
+near() {
+  awk -v a="$1" -v b="$2" -v s="$scale" -v d="$3" 'BEGIN { e = a - b * s; exit !(e >= -d && e <= d) }'
+}
+w1=${box_1%%x*} h1=$(size "${box_1#*x}")
+boxes="1: $box_1"
+for scale in 1.5 2 3; do
+  measure_count_text
+  boxes="$boxes, $scale: $box"
+  w=${box%%x*} h=$(size "${box#*x}")
+  near "$w" "$w1" 3 && near "$h" "$h1" 2 || fail "count text $box at scale $scale, $box_1 at scale 1"
+done
+echo "PASS: splash, band, title and button at twice their size; count text $boxes"

@@ -518,6 +518,54 @@ TEST(SurfaceDeviceScale, TextKeepsItsPlaceAndIsDrawnAtTheDeviceSize) {
   }
 }
 
+// A full-screen window at a ratio of 1.5 draws points in blocks of 2 but text at 1.5 (and at
+// 1.25 in blocks of 1): the text then has the size of all other text on that screen.
+TEST(SurfaceDeviceScale, TextHasAScaleOfItsOwn) {
+  struct Ink {
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = -1, y1 = -1;  // device pixels, both ends included
+  };
+  const auto ink_of = [](const Surface& s) {
+    Ink ink;
+    for (int dy = 0; dy < s.DeviceHeight(); ++dy) {
+      for (int dx = 0; dx < s.DeviceWidth(); ++dx) {
+        if (s.DevicePixel(dx, dy) == kBlack) continue;
+        ink = {std::min(ink.x0, dx), std::min(ink.y0, dy), std::max(ink.x1, dx),
+               std::max(ink.y1, dy)};
+      }
+    }
+    return ink;
+  };
+  const auto printed = [&](Surface& s) {
+    s.SetBackColor(kBlack);
+    s.Cls();
+    s.SetForeColor(RGB(255, 255, 255));
+    s.SetFont({"Arial", 14, false, false});
+    s.SetCurrentX(10);
+    s.SetCurrentY(5);
+    s.Print("Sparks & gold");
+    return ink_of(s);
+  };
+  Surface flat(200, 60);
+  const Ink one = printed(flat);
+  for (const auto& [device, text] : {std::pair{2.0, 1.5}, {1.0, 1.25}}) {
+    SCOPED_TRACE(text);
+    Surface s(200, 60);
+    s.SetDeviceScale(device, text);
+    EXPECT_EQ(s.DeviceScale(), device);
+    EXPECT_EQ(s.TextScale(), text);
+    const Ink ink = printed(s);
+    EXPECT_NEAR(ink.y1 - ink.y0 + 1, (one.y1 - one.y0 + 1) * text, 2);
+    EXPECT_NEAR(ink.x1 - ink.x0 + 1, (one.x1 - one.x0 + 1) * text, 3);
+    // From the first device pixel of its place, at the text scale.
+    EXPECT_NEAR(ink.x0, 10 * device + (one.x0 - 10) * text, 1);
+    EXPECT_NEAR(ink.y0, 5 * device + (one.y0 - 5) * text, 1);
+    EXPECT_EQ(s.TextWidth("Sparks & gold"), flat.TextWidth("Sparks & gold"));
+    // Cls takes all of it away, also where the text reaches beyond its 1x box.
+    s.Cls();
+    EXPECT_EQ(ink_of(s).x1, -1);
+  }
+}
+
 TEST(SurfaceDeviceScale, BadInputIsClippedAtEveryScale) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   Bitmap icon;
