@@ -6,10 +6,6 @@ source "$(dirname "$0")/lib.sh"
 program=${1:?usage: scale_variables_e2e.sh PATH_TO_STARQUILL}
 
 start_xvfb
-# A private runtime folder: Qt says nothing about a missing one, so the log holds only what
-# the program says.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Runs the program with NAME=VALUE, checks the splash and the one line, and ends it.
 check() {
