@@ -19,9 +19,10 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config,
   buffer.maxlength = static_cast<uint32_t>(-1);
   buffer.tlength = static_cast<uint32_t>(
       pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &spec));
-  buffer.prebuf = static_cast<uint32_t>(-1);
+  // Playback starts with the first block written, and writes come a block at a time.
   buffer.minreq = static_cast<uint32_t>(
       pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &spec));
+  buffer.prebuf = buffer.minreq;
   buffer.fragsize = static_cast<uint32_t>(-1);
   int code = 0;
   pa_simple* stream = pa_simple_new(config.server.empty() ? nullptr : config.server.c_str(),

@@ -82,6 +82,7 @@ void Play(AudioWorkerState& shared, PulseStream& stream, const SoundOutputOption
       static_cast<int64_t>(options.stream.sampleRate) * options.stream.blockMs / 1000;
   const int64_t blockUs = static_cast<int64_t>(options.stream.blockMs) * 1000;
   std::vector<float> block(static_cast<size_t>(std::max<int64_t>(blockFrames, 1)) * 2);
+  bool filled = false;  // the buffer has held two blocks: it is no longer filling up
   error.clear();
   while (shared.Render(block)) {
     if (!stream.Write(block, error)) return;
@@ -89,7 +90,8 @@ void Play(AudioWorkerState& shared, PulseStream& stream, const SoundOutputOption
     if (const auto latency = stream.LatencyMicroseconds()) {
       shared.latencyUs = *latency;
       if (*latency > shared.maxLatencyUs) shared.maxLatencyUs = *latency;
-      if (*latency < blockUs) ++shared.lowBufferWrites;
+      if (filled && *latency < blockUs) ++shared.lowBufferWrites;
+      filled |= *latency >= 2 * blockUs;
     }
   }
 }

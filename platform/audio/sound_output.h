@@ -35,8 +35,8 @@ struct SoundOutputStats {
   uint64_t blocksWritten = 0;
   int64_t latencyUs = -1;      // after the last write: until a sample written then is heard
   int64_t maxLatencyUs = -1;
-  // Writes after which less than one block was left queued: the server nearly ran dry, the
-  // mark of an underrun.
+  // Writes after which less than one block was left queued, once the buffer had filled: the
+  // server nearly ran dry, the mark of an underrun.
   uint64_t lowBufferWrites = 0;
 };
 
