@@ -7,11 +7,13 @@ packages=(
   g++ make cmake ninja-build pkg-config         # build tools
   qt6-base-dev                                  # windows, menus, message boxes
   libfreetype-dev libfontconfig-dev             # text
+  libpulse-dev                                  # sound, through the sound server's simple API
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
   openbox x11-utils                             # ... under a real window manager
   dbus-daemon                                   # end-to-end tests on a private session bus
+  pulseaudio pulseaudio-utils                   # ... and with a private sound server
   dpkg-dev lintian                              # the Debian package and its checker
   desktop-file-utils appstream man-db           # validators of the desktop entry, metainfo, manual
   libxml2-utils librsvg2-bin                    # ... and of the SVG icon

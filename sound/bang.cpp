@@ -22,10 +22,10 @@ constexpr float kThumpFloorHz = 45.0f;
 constexpr float kGlideSeconds = 0.08f;
 constexpr float kCrackSeconds = 0.03f;
 constexpr float kRumbleAttackSeconds = 0.01f;
-constexpr float kCrackLowPass = 0.12f;   // the crack is noise minus this low-pass of it
-constexpr float kRumbleLowPass = 0.05f;  // about 400 Hz
-constexpr float kRumbleNoiseGain = 5.0f; // brings the low-passed noise back to about full scale
-constexpr float kFadeOut = 1e-3f;        // the rumble's level when the bang ends (-60 dB)
+constexpr float kCrackLowPass = 0.12f;    // the crack is noise minus this low-pass of it
+constexpr float kRumbleLowPass = 0.05f;   // about 400 Hz
+constexpr float kRumbleNoiseGain = 5.0f;  // brings the low-passed noise back to about full scale
+constexpr float kFadeOut = 1e-3f;         // the rumble's level when the bang ends (-60 dB)
 
 float DecayPerSample(float timeConstantSeconds) {
   return std::exp(-1.0f / (timeConstantSeconds * kSampleRate));

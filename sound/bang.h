@@ -33,18 +33,18 @@ class Bang {
   float level_;
   int32_t remaining_;
   // The thump: a sine whose frequency glides from its start toward its floor.
-  float phase_ = 0;           // in cycles, -0.5..0.5
-  float glide_ = 1;           // share of the glide still ahead, decaying
+  float phase_ = 0;  // in cycles, -0.5..0.5
+  float glide_ = 1;  // share of the glide still ahead, decaying
   float glideDecay_;
-  float thump_ = 1;           // envelopes, each decaying exponentially
+  float thump_ = 1;  // envelopes, each decaying exponentially
   float thumpDecay_;
   float crack_ = 1;
   float crackDecay_;
-  int32_t rumbleRising_;      // samples left in the rumble's short attack
-  float rumbleRise_ = 0;      // 0..1, the attack
+  int32_t rumbleRising_;  // samples left in the rumble's short attack
+  float rumbleRise_ = 0;  // 0..1, the attack
   float rumble_ = 1;
   float rumbleDecay_;
-  float crackLow_ = 0;        // filter states
+  float crackLow_ = 0;  // filter states
   float rumbleLow_ = 0;
 };
 

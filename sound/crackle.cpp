@@ -18,8 +18,9 @@ constexpr float kSilent = 1e-5f;
 
 Crackle::Crackle(SoundRandom& random, int32_t liveSparkles)
     : noise_(random), remaining_(FramesIn(kSeconds)) {
-  const float perSecond = std::min(
-      kMostClicksPerSecond, kClicksPerSparklePerSecond * static_cast<float>(std::max(liveSparkles, 0)));
+  const float perSecond =
+      std::min(kMostClicksPerSecond,
+               kClicksPerSparklePerSecond * static_cast<float>(std::max(liveSparkles, 0)));
   clicksPerSample_ = perSecond / kSampleRate;
   untilClick_ = NextInterval();
 }

@@ -9,7 +9,7 @@
 namespace starquill {
 namespace {
 
-constexpr float kTopGain = 0.65f;           // gain at the top of the sky
+constexpr float kTopGain = 0.65f;            // gain at the top of the sky
 constexpr float kGroundCutoffHz = 14000.0f;  // low-pass cut-off on the ground ...
 constexpr float kTopCutoffHz = 1800.0f;      // ... and at the top
 

@@ -7,7 +7,7 @@
 namespace starquill {
 
 struct Placement {
-  float left = 0;     // channel gains, the height's gain included
+  float left = 0;  // channel gains, the height's gain included
   float right = 0;
   float lowPass = 1;  // one-pole coefficient: y += lowPass * (x - y)
   float gain = 1;     // the height's gain alone

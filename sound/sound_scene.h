@@ -14,9 +14,9 @@
 #include <span>
 #include <vector>
 
+#include "sound/soft_limiter.h"
 #include "sound/sound_events.h"
 #include "sound/sound_random.h"
-#include "sound/soft_limiter.h"
 #include "sound/voice_pool.h"
 
 namespace starquill {

@@ -11,8 +11,8 @@ namespace {
 
 constexpr float kStartHz = 350.0f;
 constexpr float kEndHz = 2800.0f;
-constexpr float kDamping = 0.3f;       // of the band-pass: lower rings more (a whistle)
-constexpr float kRiseShare = 0.15f;    // share of the length spent swelling
+constexpr float kDamping = 0.3f;     // of the band-pass: lower rings more (a whistle)
+constexpr float kRiseShare = 0.15f;  // share of the length spent swelling
 
 float FrequencyCoefficient(float hz) {
   return 2 * std::sin(std::numbers::pi_v<float> * hz / kSampleRate);

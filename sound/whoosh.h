@@ -24,14 +24,14 @@ class Whoosh {
 
  private:
   NoiseSource noise_;
-  int32_t remaining_;      // samples left
-  int32_t rising_;         // samples left in the swell
-  float envelope_ = 0;     // 0..1, linear up then linear down
+  int32_t remaining_;   // samples left
+  int32_t rising_;      // samples left in the swell
+  float envelope_ = 0;  // 0..1, linear up then linear down
   float riseStep_;
   float fallStep_;
-  float frequency_;        // the band-pass's frequency coefficient, multiplied up each sample
+  float frequency_;  // the band-pass's frequency coefficient, multiplied up each sample
   float frequencyGrowth_;
-  float low_ = 0;          // band-pass state
+  float low_ = 0;  // band-pass state
   float band_ = 0;
 };
 

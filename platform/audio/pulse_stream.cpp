@@ -20,14 +20,14 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config,
   buffer.tlength = static_cast<uint32_t>(
       pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &spec));
   // Playback starts with the first block written, and writes come a block at a time.
-  buffer.minreq = static_cast<uint32_t>(
-      pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &spec));
+  buffer.minreq =
+      static_cast<uint32_t>(pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &spec));
   buffer.prebuf = buffer.minreq;
   buffer.fragsize = static_cast<uint32_t>(-1);
   int code = 0;
-  pa_simple* stream = pa_simple_new(config.server.empty() ? nullptr : config.server.c_str(),
-                                    "Starquill", PA_STREAM_PLAYBACK, nullptr, "Fireworks", &spec,
-                                    nullptr, &buffer, &code);
+  pa_simple* stream =
+      pa_simple_new(config.server.empty() ? nullptr : config.server.c_str(), "Starquill",
+                    PA_STREAM_PLAYBACK, nullptr, "Fireworks", &spec, nullptr, &buffer, &code);
   if (!stream) {
     error = pa_strerror(code);
     return nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // The program's audio output: a worker thread (the program's audio thread) that has an
-// AudioSource render blocks of 10 ms and writes them to the sound server, keeping about 30 ms
+// AudioSource render blocks of 10 ms and writes them to the sound server, keeping about 40 ms
 // queued. Without a server it says so in one line ("starquill: no sound: ...") and stays
 // silent; when the server goes away it says so in one line and tries again about every second,
 // so that sound resumes when a server is back. Nothing here ever makes the calling thread wait
@@ -30,10 +30,10 @@ struct SoundOutputOptions {
 };
 
 struct SoundOutputStats {
-  bool playing = false;        // a stream is open
-  uint32_t connections = 0;    // streams opened so far
+  bool playing = false;      // a stream is open
+  uint32_t connections = 0;  // streams opened so far
   uint64_t blocksWritten = 0;
-  int64_t latencyUs = -1;      // after the last write: until a sample written then is heard
+  int64_t latencyUs = -1;  // after the last write: until a sample written then is heard
   int64_t maxLatencyUs = -1;
   // Writes after which less than one block was left queued, once the buffer had filled: the
   // server nearly ran dry, the mark of an underrun.

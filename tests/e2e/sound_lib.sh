@@ -17,6 +17,7 @@ start_sound_server() {
   export PULSE_SERVER="unix:$sound_dir/native"
   HOME="$sound_dir/home" PULSE_RUNTIME_PATH="$sound_dir/run" XDG_RUNTIME_DIR="$sound_dir/run" \
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+    --log-level=debug \
     -L "module-null-sink sink_name=test rate=48000 channels=2" \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$sound_dir/native" \
     >>"$work/pulse.log" 2>&1 &
@@ -67,6 +68,12 @@ stop_recording() {
   kill "$record_pid" 2>/dev/null || true
   wait "$record_pid" 2>/dev/null || true
   record_pid=""
+}
+
+# How many times the server found a stream named $1 run dry (the program's is "Fireworks"):
+# each is a gap in the sound. The server logs them at the debug level it runs at.
+sound_underruns() {
+  grep -c "underrun of '$1'" "$work/pulse.log" || true
 }
 
 # The loudness of a recording, "LEFT RIGHT": each channel's root mean square, 0 to 32767.

@@ -1,9 +1,9 @@
 // Plays bangs through the program's sound engine and audio output, for the end-to-end sound
 // checks: sound_play PAN SECONDS [EVERY_MS]. One bang of 800 sparkles at pan PAN (0 left,
 // 1 right) every EVERY_MS (default 1500) for SECONDS, the first once the output plays. For each
-// bang it prints on standard output how long after it was posted it is heard, measured through
-// the audio clock: the block that starts it is written, and its first sample is heard the
-// output's latency after that write, less the block's own length. At the end it prints the
+// bang it prints on standard output how long after it was posted it is heard, by the audio
+// clock: the block that starts it is heard after what the server still had queued when the
+// block was rendered (the output's latency after the write before). At the end it prints the
 // output's statistics.
 
 #include <atomic>
@@ -23,9 +23,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-constexpr auto kBlock = 10ms;
-
-// The scene as the output's source; it counts the blocks in which a voice started.
+// The scene as the output's source; it notes when the latest voice to start will be heard.
 class SceneSource : public AudioSource {
  public:
   explicit SceneSource(SoundScene& scene) : scene_(scene) {}
@@ -33,14 +31,23 @@ class SceneSource : public AudioSource {
   void Render(std::span<float> stereo) override {
     const int voices = scene_.ActiveVoices();
     scene_.Render(stereo);
-    if (scene_.ActiveVoices() > voices) ++onsets;
+    const SoundOutput* output = output_;
+    if (scene_.ActiveVoices() <= voices || !output) return;
+    const int64_t queued = output->Stats().latencyUs;
+    heardAt =
+        queued < 0 ? Clock::time_point::max() : Clock::now() + std::chrono::microseconds(queued);
+    ++onsets;
   }
   void Drop() override { scene_.DropPending(); }
 
+  void Attach(const SoundOutput& output) { output_ = &output; }
+
   std::atomic<int> onsets{0};
+  std::atomic<Clock::time_point> heardAt{};
 
  private:
   SoundScene& scene_;
+  std::atomic<const SoundOutput*> output_{nullptr};
 };
 
 int Main(int argc, char** argv) {
@@ -55,6 +62,7 @@ int Main(int argc, char** argv) {
   SoundScene scene(1);
   SceneSource source(scene);
   SoundOutput output(source);
+  source.Attach(output);
   output.Start();
   const auto start = Clock::now();
   auto wait_playing = [&] {
@@ -71,18 +79,13 @@ int Main(int argc, char** argv) {
     const int onsets = source.onsets;
     const auto posted = Clock::now();
     scene.Burst(pan, 0.3f, 800);
-    // The block that starts the bang, then the write of it.
     while (source.onsets == onsets && Clock::now() - posted < 1s)
       std::this_thread::sleep_for(100us);
-    const uint64_t written = output.Stats().blocksWritten;
-    while (output.Stats().blocksWritten == written && Clock::now() - posted < 1s)
-      std::this_thread::sleep_for(100us);
-    const auto stats = output.Stats();
-    if (source.onsets != onsets && stats.blocksWritten != written && stats.latencyUs >= 0) {
-      const auto heard = Clock::now() + std::chrono::microseconds(stats.latencyUs) - kBlock;
+    const auto heard = source.heardAt.load();
+    if (source.onsets != onsets && heard != Clock::time_point::max()) {
       std::printf("bang heard after %.1f ms (output latency %.1f ms)\n",
                   std::chrono::duration<double, std::milli>(heard - posted).count(),
-                  stats.latencyUs / 1000.0);
+                  output.Stats().latencyUs / 1000.0);
     } else {
       std::printf("bang not heard\n");
     }
