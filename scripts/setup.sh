@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev                                  # windows, menus, message boxes
   libfreetype-dev libfontconfig-dev             # text
   libxcb-screensaver0-dev libxcb-dpms0-dev      # the X server's screen saver and DPMS held off
+  libpulse-dev                                  # sound, through the sound server's simple API
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
@@ -16,6 +17,7 @@ packages=(
   dbus-daemon                                   # end-to-end tests on a private session bus
   libxcb1-dev                                   # other programs' X windows to draw in
   weston qt6-wayland                            # ... and natively on a Wayland compositor
+  pulseaudio pulseaudio-utils                   # ... and with a private sound server
   dpkg-dev lintian                              # the Debian package and its checker
   desktop-file-utils appstream man-db           # validators of the desktop entry, metainfo, manual
   libxml2-utils librsvg2-bin                    # ... and of the SVG icon
