@@ -172,12 +172,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       run.root = true;
     } else if (name == "verbose") {
       run.verbose = true;
+    } else if (name == "sound") {
+      run.sound = true;
     } else if (!takesValue && !Contains(kToolkitFlags, name)) {
       return Error("unrecognised option " + Quoted(arg));
     }
   }
   if (run.root && run.windowId) {
     return Error("options '--root' and '--window-id' cannot be used together");
+  }
+  if (run.sound && (run.root || run.windowId)) {
+    return Error("option '--sound' is not for a screen saver");
   }
   // A screen saver shows the show alone, with a programme to keep the sky busy.
   if (run.root || run.windowId) {
@@ -194,6 +199,7 @@ std::string UsageText() {
          "\n"
          "Keys during the show:\n"
          "  1 to 7, a to g   launch one of the seven firework types at once\n"
+         "  s                mute or unmute the sound (with --sound)\n"
          "  Esc              end the show (it also closes the opening window)\n"
          "A right click on the sky opens the menu:\n"
          "  Minimal, Medium, Grand Finale   add a programme: a firework every 3 s, 1 s or\n"
@@ -208,6 +214,8 @@ std::string UsageText() {
          "      --seed N            start from the random seed N (0 to 2147483647): the same\n"
          "                          seed and the same keys give the same show\n"
          "      --verbose           say the seed in use, to see a show again\n"
+         "      --sound             hear the show: launches whoosh, bursts bang, trails\n"
+         "                          crackle; the key s mutes and unmutes\n"
          "      --root              run as a screen saver: draw on the window named by\n"
          "                          XSCREENSAVER_WINDOW, or on the whole screen\n"
          "      --window-id ID      run as a screen saver in the X window ID (decimal or 0x hex)\n"
@@ -220,6 +228,7 @@ std::string UsageText() {
          "\n"
          "Examples:\n"
          "  starquill --show --programme grand-finale\n"
+         "  starquill --show --sound\n"
          "  starquill --window-id 0x3a00007\n";
 }
 

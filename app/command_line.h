@@ -17,6 +17,7 @@ namespace starquill {
 struct RunOptions {
   ProgramCourse course;              // seed, straight to the show, programme, screen saver
   bool verbose = false;              // says the seed in use, so that a show can be repeated
+  bool sound = false;                // the show is heard (never as a screen saver)
   bool root = false;                 // draw on the screen saver's window, or on the root window
   std::optional<uint32_t> windowId;  // draw on this X window
 };

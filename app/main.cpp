@@ -15,6 +15,7 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
+#include "app/program_sound.h"
 #include "art/icon_art.h"
 #include "platform/drawing/pixel_art.h"
 #include "platform/qt/qt_application.h"
@@ -108,6 +109,11 @@ int main(int argc, char* argv[]) {
     platform.DrawInto(host.get());
   }
   starquill::Program program(platform, options.course);
+  std::unique_ptr<starquill::ProgramSound> sound;
+  if (options.sound) {
+    sound = std::make_unique<starquill::ProgramSound>(program.Seed());
+    program.SetSound(sound.get());
+  }
   // A signal to end is taken as Esc: the screen saver hold is given back on the way out.
   const starquill::TerminationSignals termination([&program] { program.End(); });
   program.Start();

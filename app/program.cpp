@@ -18,11 +18,13 @@ uint32_t ClockSeed(Platform& platform) {
 
 }  // namespace
 
+// Every run is a show of its own, unless a seed asks to repeat one.
+Program::Program(Platform& platform, ProgramCourse course)
+    : platform_(platform), course_(course), seed_(course.seed.value_or(ClockSeed(platform))) {}
+
 void Program::Start() {
   if (started_) return;
   started_ = true;
-  // Every run is a show of its own, unless a seed asks to repeat one.
-  seed_ = course_.seed.value_or(ClockSeed(platform_));
   Randomize(seed_);
   if (course_.straightToShow || course_.screenSaver) {
     OpenShow();
@@ -41,6 +43,7 @@ void Program::OpenShow() {
   if (show_) return;
   show_ = std::make_unique<frmMain>(
       platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop);
+  show_->SetSound(sound_);
   show_->Load();
   if (!course_.programme) return;
   switch (*course_.programme) {

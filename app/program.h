@@ -30,16 +30,19 @@ inline constexpr uint32_t kLargestSeed = 0x7FFFFFFF;
 
 class Program {
  public:
-  explicit Program(Platform& platform, ProgramCourse course = {})
-      : platform_(platform), course_(course) {}
+  // Takes the run's seed: the one given, else one from the clock.
+  Program(Platform& platform, ProgramCourse course = {});
 
   // Seeds the random generator, then opens the splash screen, or the show when the course says so.
   void Start();
   // Ends the program as Esc does wherever the user is: the show gives its screen saver hold back.
   void End();
 
-  // The seed the run started from.
+  // The seed the run starts from.
   uint32_t Seed() const { return seed_; }
+  // The show, once open, tells this sound what happens; none: a silent show. It must outlive
+  // the program.
+  void SetSound(ShowSound* sound) { sound_ = sound; }
   frmSplash* Splash() { return splash_.get(); }
   frmMain* Show() { return show_.get(); }
 
@@ -48,7 +51,8 @@ class Program {
 
   Platform& platform_;
   const ProgramCourse course_;
-  uint32_t seed_ = 0;
+  const uint32_t seed_;
+  ShowSound* sound_ = nullptr;
   bool started_ = false;
   std::unique_ptr<frmSplash> splash_;
   std::unique_ptr<frmMain> show_;

@@ -99,11 +99,13 @@ void frmMain::Timer1_Timer() {
   }
 
   // Each firework is stepped and drawn before the next is touched: later ones lie on top.
+  if (sound_) sky_sounds_.BeforeStep(fireworks_);
   const size_t n = fireworks_.size();
   for (size_t i = 0; i < n; ++i) {
     fireworks_[i].step();
     fireworks_[i].Draw(Picture1);
   }
+  if (sound_) sky_sounds_.AfterStep(fireworks_, Picture1.ScaleWidth(), *sound_);
 
   const size_t removed = std::erase_if(fireworks_, [](const Firework& f) { return f.Finished(); });
   firework_count_ -= static_cast<int32_t>(removed);
@@ -133,6 +135,8 @@ void frmMain::Form_KeyPress(int KeyAscii) {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - '1')]);
   } else if (KeyAscii >= 'a' && KeyAscii <= 'g') {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - 'a')]);
+  } else if (KeyAscii == 's' && sound_) {
+    sound_->ToggleMute();
   }
 }
 

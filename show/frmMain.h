@@ -14,6 +14,8 @@
 #include "platform/drawing/surface.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
+#include "show/show_sound.h"
+#include "show/sky_sounds.h"
 
 namespace starquill {
 
@@ -41,6 +43,9 @@ class frmMain {
   void Load();
   // Ends the program at once, as Esc does: the screen saver hold goes first.
   void EndShow();
+  // From now on the show tells the sound what happens, and the key s mutes it; none: silent.
+  // The sound must outlive the show.
+  void SetSound(ShowSound* sound) { sound_ = sound; }
 
   // The sky.
   Surface Picture1;
@@ -107,6 +112,8 @@ class frmMain {
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;
   std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
+  ShowSound* sound_ = nullptr;
+  SkySounds sky_sounds_;  // what the sound hears of each tick
 };
 
 template <FireworkKind T>

@@ -60,6 +60,9 @@ void frmMain::Launch(int32_t KindMask) {
       .accelY = -0.1,
   };
 
+  // Rockets (any kind but the lone sparkle) leave the middle of the ground with a whoosh.
+  if (sound_ && (KindMask & ~1 & 63) != 0) sound_->Launch(0.5f, 0);
+
   // One firework per bit, in bit order; each draws its colour, then its own values.
   const auto launch = [&](int32_t bit, auto kind, auto ownValues) {
     if ((KindMask & bit) == 0) return;

@@ -83,9 +83,9 @@ starquill::ProgramCourse Course(std::optional<uint32_t> seed,
 
 class StartedShow {
  public:
+  // The program takes its seed from the clock when it is made.
   StartedShow(starquill::ProgramCourse course, double clockMs)
-      : program(platform, Straight(course)) {
-    platform.Clock().Advance(clockMs);
+      : program(ClockAt(platform, clockMs), Straight(course)) {
     program.Start();
   }
   frmMain& Show() { return *program.Show(); }
@@ -101,6 +101,10 @@ class StartedShow {
   Program program;
 
  private:
+  static FakePlatform& ClockAt(FakePlatform& platform, double ms) {
+    platform.Clock().Advance(ms);
+    return platform;
+  }
   static starquill::ProgramCourse Straight(starquill::ProgramCourse course) {
     course.straightToShow = true;
     return course;

@@ -1,0 +1,98 @@
+// What the show tells its sound: it hears launches, bursts and trails, only listens, and the
+// key s is its mute.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/support/random.h"
+#include "show/frmMain.h"
+#include "tests/support/fake_platform.h"
+
+namespace starquill {
+namespace {
+
+using testing::FakePlatform;
+
+struct RecordingSound : ShowSound {
+  void Launch(float x, float y) override { heard.push_back({"launch", x, y, 0}); }
+  void Burst(float x, float y, int32_t n) override { heard.push_back({"burst", x, y, n}); }
+  void Crackle(float x, float y, int32_t n) override { heard.push_back({"crackle", x, y, n}); }
+  void ToggleMute() override { ++mute_keys; }
+
+  struct Heard {
+    std::string what;
+    float x, y;
+    int32_t sparkles;
+  };
+  std::vector<Heard> heard;
+  int mute_keys = 0;
+
+  int Count(const std::string& what) const {
+    return static_cast<int>(
+        std::count_if(heard.begin(), heard.end(), [&](const Heard& h) { return h.what == what; }));
+  }
+};
+
+// Runs a show with the keys 1 (a burst rocket), 7 (a trail) and 6 (both), two seconds apart,
+// and gives the sky's pixels after every tick.
+std::vector<std::vector<uint32_t>> Frames(ShowSound* sound) {
+  FakePlatform platform(400, 200);
+  frmMain show(platform);
+  show.SetSound(sound);
+  show.Load();
+  RestoreRandomState(InitialRandomState());
+  std::vector<std::vector<uint32_t>> frames;
+  for (int tick = 0; tick < 160; ++tick) {
+    if (tick == 0) show.Form_KeyPress('1');
+    if (tick == 40) show.Form_KeyPress('7');
+    if (tick == 80) show.Form_KeyPress('6');
+    platform.Clock().Advance(50);
+    const Surface& sky = show.Picture1;
+    frames.emplace_back(sky.Bits(), sky.Bits() + size_t(sky.DeviceWidth()) * sky.DeviceHeight());
+  }
+  return frames;
+}
+
+TEST(ShowSound, TheSoundHearsTheSkyAndChangesNotAPixel) {
+  RecordingSound sound;
+  EXPECT_EQ(Frames(&sound), Frames(nullptr));
+  // The three keys and the automatic launcher's rockets whoosh from the middle of the ground.
+  EXPECT_GE(sound.Count("launch"), 3);
+  for (const auto& h : sound.heard) {
+    if (h.what == "launch") {
+      EXPECT_TRUE(h.x == 0.5f && h.y == 0);
+    }
+    EXPECT_TRUE(h.x > -1 && h.x < 2 && h.y >= 0 && h.y <= 1.5) << h.what;
+  }
+  // Each burst rocket bangs once, high in the sky, with its shower's size.
+  const auto burst = std::find_if(sound.heard.begin(), sound.heard.end(),
+                                  [](const auto& h) { return h.what == "burst"; });
+  ASSERT_NE(burst, sound.heard.end());
+  EXPECT_GE(burst->sparkles, 600);
+  EXPECT_LE(burst->sparkles, 800);
+  EXPECT_GT(burst->y, 0.3);
+  // The trail crackles on the ticks it has sparkles in the air.
+  EXPECT_GT(sound.Count("crackle"), 20);
+}
+
+TEST(ShowSound, TheKeySMutesOnlyWhenThereIsSound) {
+  FakePlatform platform;
+  frmMain silent(platform);
+  silent.Load();
+  silent.Form_KeyPress('s');
+  EXPECT_TRUE(silent.FireworkList().empty());
+
+  RecordingSound sound;
+  frmMain heard(platform);
+  heard.SetSound(&sound);
+  heard.Load();
+  heard.Form_KeyPress('s');
+  heard.Form_KeyPress('S');
+  EXPECT_EQ(sound.mute_keys, 1);
+  EXPECT_TRUE(heard.FireworkList().empty());
+}
+
+}  // namespace
+}  // namespace starquill
