@@ -26,6 +26,9 @@ class ProgramSound : public ShowSound, private AudioSource {
   void Crackle(float x, float y, int32_t live) override { scene_.Crackle(x, y, live); }
   void ToggleMute() override { scene_.SetMuted(!scene_.Muted()); }
 
+  // How the output has done so far: latency by the audio clock, near-underruns.
+  SoundOutputStats Stats() const { return output_.Stats(); }
+
  private:
   void Render(std::span<float> stereo) override { scene_.Render(stereo); }
   void Drop() override { scene_.DropPending(); }
