@@ -6,6 +6,7 @@
 
 #include "platform/support/numbers.h"
 #include "platform/support/random.h"
+#include "show/firework_kinds.h"
 
 namespace starquill {
 
@@ -19,11 +20,10 @@ constexpr int32_t kAutomaticLaunchLimit = 7;  // the automatic launcher holds ba
 constexpr int kRangeTimerInitialMs = 200;
 constexpr int kPointerIdleMs = 2000;  // the pointer steps aside once it has rested this long
 
-// The seven firework types as kind masks, for the keys "1".."7" and "a".."g".
-constexpr std::array<int32_t, 7> kTypeMasks = {2, 4, 8, 6, 10, 18, 16};
-
 // What the programme launches for a draw of 1 to 10: types 3, 4 and 6 twice as often.
-constexpr std::array<int32_t, 10> kProgrammeMasks = {2, 8, 6, 10, 18, 16, 4, 8, 6, 18};
+constexpr std::array<int32_t, 10> kProgrammeMasks = {
+    kTypeMasks[0], kTypeMasks[2], kTypeMasks[3], kTypeMasks[4], kTypeMasks[5],
+    kTypeMasks[6], kTypeMasks[1], kTypeMasks[2], kTypeMasks[3], kTypeMasks[5]};
 
 }  // namespace
 
@@ -86,6 +86,11 @@ void frmMain::Form_Resize() {
   LaySky();
 }
 
+void frmMain::AppendFirework(Firework firework) {
+  CountOneMore();
+  fireworks_.push_back(std::move(firework));
+}
+
 void frmMain::CountOneMore() {
   firework_count_ = CheckedAdd(firework_count_, 1, "the number of live fireworks");
 }
@@ -117,7 +122,8 @@ void frmMain::Timer2_Timer() {
   // A new delay on every event, also when nothing is launched.
   timer2_->SetInterval(RoundToInt32(Rnd() * 5000.0 + 1));
   if (firework_count_ < kAutomaticLaunchLimit) {
-    Launch(static_cast<int32_t>(Int(Rnd() * 63.0)) + 1);  // any non-empty mix of the six kinds
+    // Any non-empty mix of the kinds.
+    Launch(static_cast<int32_t>(Int(Rnd() * static_cast<double>(kAllKindsMask))) + 1);
   }
 }
 

@@ -56,10 +56,10 @@ class frmMain {
   template <FireworkKind T>
   T& Append(T firework);
 
-  // Launches one firework of each kind whose bit is set in the mask (1 sparkle, 2 burst rocket,
-  // 4 path rocket, 8 spin path rocket, 16 spin-back path rocket, 32 multi rocket; higher bits
-  // are ignored), all from the middle of the bottom edge with the same speeds, and appends
-  // them in bit order.
+  // Launches one firework of each kind whose bit is set in the mask (show/firework_kinds.h: 1
+  // sparkle, 2 burst rocket, 4 path rocket, 8 spin path rocket, 16 spin-back path rocket, 32
+  // multi rocket; higher bits are ignored), all from the middle of the bottom edge with the same
+  // speeds, and appends them in bit order.
   void Launch(int32_t KindMask);
 
   // The pop-up menu.
@@ -102,6 +102,7 @@ class frmMain {
   // same length both ways, and clears it.
   void LaySky();
   void CountOneMore();
+  void AppendFirework(Firework firework);
   void ChooseProgramme(MenuItem& item, int intervalMs);
 
   Platform& platform_;
@@ -118,8 +119,7 @@ class frmMain {
 
 template <FireworkKind T>
 T& frmMain::Append(T firework) {
-  CountOneMore();
-  fireworks_.emplace_back(std::move(firework));
+  AppendFirework(Firework(std::move(firework)));
   return *fireworks_.back().template As<T>();
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "engine/clsFlimmer.h"
+#include "show/firework_kinds.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/firework_probe.h"
@@ -79,6 +80,23 @@ TEST_F(LaunchDirector, OnlyTheSixKindBitsCount) {
   EXPECT_EQ(show.FireworkCount(), 0);
   show.Launch(-1);  // every bit set
   EXPECT_EQ(KindBits(show), (std::vector<int32_t>{1, 2, 4, 8, 16, 32}));
+}
+
+// Every kind of the table is launched by the automatic launcher (whose mixes run over all kinds'
+// bits) as the kind whose bit it has; the keys' types name kinds of the table only.
+TEST_F(LaunchDirector, EveryKindOfTheTableIsReachable) {
+  int32_t bits = 0;
+  for (const FireworkKindEntry& kind : kFireworkKinds) {
+    show.Launch(KindBit(kind.id));
+    ASSERT_EQ(KindBits(show).back(), KindBit(kind.id));
+    bits |= KindBit(kind.id);
+  }
+  EXPECT_EQ(kAllKindsMask, bits);
+  int32_t typed = 0;
+  for (int32_t type : kTypeMasks)
+    typed |= type;
+  EXPECT_EQ(typed & ~kAllKindsMask, 0);
+  EXPECT_EQ(typed, kAllKindsMask & ~KindBit(kSparkle) & ~KindBit(kMultiRocket));
 }
 
 TEST_F(LaunchDirector, DrawsSharedValuesThenColourThenTheKindsOwn) {
