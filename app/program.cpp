@@ -30,12 +30,14 @@ void Program::Start() {
     OpenShow();
     return;
   }
+  // The show opens at once, inside the start control's event, so that no moment passes without
+  // a window; the splash is dropped once that event is over (its button is still handling it).
   splash_ = std::make_unique<frmSplash>(platform_, [this] {
-    // The splash is dropped once the event that started the show is over: its button is still
-    // handling that event now.
     platform_.Post([this] { splash_.reset(); });
     OpenShow();
   });
+  // Closed without a start, the splash was the program's last window.
+  splash_->Closed = [this] { platform_.EndProgram(); };
   splash_->Form_Load();
 }
 
@@ -44,6 +46,9 @@ void Program::OpenShow() {
   show_ = std::make_unique<frmMain>(
       platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop);
   show_->SetSound(sound_);
+  // The show's window is the program's last: the program decides to end when it closes (the
+  // platform does not watch for a last window).
+  show_->Closed = [this] { platform_.EndProgram(); };
   show_->Load();
   if (!course_.programme) return;
   switch (*course_.programme) {

@@ -217,6 +217,7 @@ void frmMain::Form_Unload() {
   for (Timer* timer : {timer1_.get(), timer2_.get(), range_timer_.get()}) {
     if (timer) timer->SetEnabled(false);
   }
+  if (Closed) Closed();
 }
 
 }  // namespace starquill

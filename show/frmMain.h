@@ -6,6 +6,7 @@
 // by the keys 1 to 7 and a to g.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,9 @@ class frmMain {
   // multi rocket; higher bits are ignored), all from the middle of the bottom edge with the same
   // speeds, and appends them in bit order.
   void Launch(int32_t KindMask);
+
+  // Told when the window has been closed (by Exit or from its frame), after everything stopped.
+  std::function<void()> Closed;
 
   // The pop-up menu.
   MenuItem mnuMinimal{"&Minimal"};

@@ -67,6 +67,9 @@ frmSplash::frmSplash(Platform& platform, std::function<void()> started)
 
   window_->SetCaption("");
   window_->KeyPress = [this](int code) { Form_KeyPress(code); };
+  window_->Unloaded = [this] {
+    if (!starting_ && Closed) Closed();
+  };
   window_->AddSurface(board);
   // The labels lie on the board; the button, a window of its own, lies in front of them.
   window_->AddLabel(StartLabel);

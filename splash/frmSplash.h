@@ -35,6 +35,9 @@ class frmSplash : public ControlHost {
   // Sets up the board and the hidden picture button, shows the window and starts the timers.
   void Form_Load();
 
+  // Told when the window has been closed without a start (from its frame).
+  std::function<void()> Closed;
+
   // Controls.
   Surface board;
   Surface start;  // a picture button, drawn at load and never shown

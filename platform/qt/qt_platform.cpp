@@ -92,17 +92,9 @@ std::unique_ptr<Window> QtPlatform::CreateWindow() {
   // A full-screen window opens on the screen the program's previous window was on.
   window->SetHomeScreen([this] { return home_screen_.data(); });
   window->SetHost(host_);
-  // The program ends when its last window is closed; checked after the current event, so that
-  // a window closed while another one opens does not end it.
-  window->SetClosedHandler([this, widget = window->widget()] {
-    home_screen_ = widget->screen();
-    Post([] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget->windowType() != Qt::Popup) return;
-      }
-      QCoreApplication::quit();
-    });
-  });
+  // Closing a window does not end the program: the program's course knows which window is its
+  // last and ends it itself.
+  window->SetClosedHandler([this, widget = window->widget()] { home_screen_ = widget->screen(); });
   return window;
 }
 

@@ -24,8 +24,8 @@ class Platform {
   virtual ~Platform() = default;
   virtual TimerService& Timers() = 0;
   virtual std::unique_ptr<Window> CreateWindow() = 0;
-  // Ends the program at once: no more events are handled, every window goes. Unloading the
-  // last window ends it too.
+  // Ends the program at once: no more events are handled, every window goes. Closing windows
+  // never ends it: the program decides when its last window has gone.
   virtual void EndProgram() = 0;
 
   // Shows a modal message box with the icon and an OK button, and waits until the user closes

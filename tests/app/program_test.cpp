@@ -155,6 +155,18 @@ TEST(ProgramStart, AScreenSaverShowTakesNoInputAndHoldsNothing) {
   EXPECT_TRUE(saver.platform.ended);
 }
 
+TEST_F(ProgramCourse, ClosingItsLastWindowEndsTheProgram) {
+  // The splash closed from its frame, without a start.
+  platform.windows.at(0)->Unload();
+  EXPECT_EQ(platform.end_program_calls, 1);
+  EXPECT_EQ(program.Show(), nullptr);
+
+  // The show closed from its frame.
+  StartedShow show({}, 0);
+  show.platform.windows.at(0)->Unload();
+  EXPECT_EQ(show.platform.end_program_calls, 1);
+}
+
 TEST_F(ProgramCourse, ASignalEndsTheProgramWhereverTheUserIs) {
   program.End();  // on the splash
   EXPECT_EQ(platform.end_program_calls, 1);

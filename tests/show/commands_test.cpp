@@ -149,12 +149,13 @@ TEST_F(Commands, ExitUnloadsStopsEverythingAndEnds) {
   EXPECT_EQ(platform.awake, 0);
 }
 
-TEST_F(Commands, ClosingTheLastWindowEndsTheProgram) {
+TEST_F(Commands, ClosingTheWindowStopsEverythingAndTellsTheProgram) {
+  int closed = 0;
+  show.Closed = [&] { ++closed; };
   show.Timer1().SetEnabled(true);
   window().Unload();  // as the window frame's close button does
-  platform.RunPosted();
-  EXPECT_TRUE(platform.ended);
-  EXPECT_EQ(platform.end_program_calls, 0);
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(platform.end_program_calls, 0);  // the program decides to end, not the form
   EXPECT_EQ(platform.Clock().TimeToNextEvent(), -1);
   EXPECT_EQ(platform.awake, 0);
 }

@@ -102,7 +102,6 @@ class FakePlatform : public Platform {
   std::unique_ptr<Window> CreateWindow() override {
     auto window = std::make_unique<FakeWindow>(*this, client_width_, client_height_);
     windows.push_back(window.get());
-    ++open_windows_;
     return window;
   }
   void EndProgram() override {
@@ -142,14 +141,6 @@ class FakePlatform : public Platform {
     ++windows_destroyed;
   }
 
-  void WindowUnloaded() {
-    // The last window going ends the program, checked once the current event is over.
-    --open_windows_;
-    Post([this] {
-      if (open_windows_ == 0) ended = true;
-    });
-  }
-
   struct Box {
     std::string prompt, title;
     BoxIcon icon = BoxIcon::Information;
@@ -168,7 +159,6 @@ class FakePlatform : public Platform {
  private:
   int client_width_;
   int client_height_;
-  int open_windows_ = 0;
   ManualTimerService timers_;
 };
 
@@ -180,7 +170,6 @@ void FakeWindow::Unload() {
   if (unloaded) return;
   unloaded = true;
   if (Unloaded) Unloaded();
-  platform_.WindowUnloaded();
 }
 
 }  // namespace starquill::testing
