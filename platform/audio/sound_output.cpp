@@ -1,5 +1,10 @@
 #include "platform/audio/sound_output.h"
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -11,6 +16,17 @@ namespace starquill {
 namespace {
 
 constexpr std::chrono::milliseconds kStopWait{100};
+
+// The audio thread writes a block every 10 ms and has about 40 ms of sound queued: on a busy
+// machine a thread of ordinary priority can be kept waiting longer than that, and the sound
+// breaks up. It asks for a low real-time priority (a round-robin one, which cannot starve
+// its peers), else for a higher ordinary one; where neither is allowed it keeps what it has.
+void RaiseThisThreadsPriority() {
+  sched_param param{};
+  param.sched_priority = std::min(5, sched_get_priority_max(SCHED_RR));
+  if (pthread_setschedparam(pthread_self(), SCHED_RR, &param) == 0) return;
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
+}
 
 }  // namespace
 
@@ -110,6 +126,7 @@ SoundOutput::~SoundOutput() {
 void SoundOutput::Start() {
   if (worker_.joinable()) return;
   worker_ = std::thread([shared = shared_, options = options_] {
+    RaiseThisThreadsPriority();
     bool quiet = false;  // a line was given since the last stream opened
     std::string error;
     while (true) {
