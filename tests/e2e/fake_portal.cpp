@@ -8,7 +8,6 @@
 //   <any other method> <path> (answered with an error)
 // It prints "ready" on stdout once the service is on the bus.
 
-#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,8 +17,8 @@
 #include <QFile>
 #include <QSet>
 #include <QStringList>
-#include <QTextStream>
-#include <cstdio>
+
+#include "fake_service.h"
 
 namespace {
 
@@ -61,10 +60,7 @@ class FakePortal : public QDBusVirtualObject {
     } else {
       fields << message.path();
     }
-    // Logged before the answer leaves: a caller that has its answer finds its call in the log.
-    QTextStream(&log_) << fields.join(QChar('\t')) << '\n';
-    log_.flush();
-    connection.send(reply);
+    fake_service::LogAndAnswer(log_, fields, connection, reply);
     return true;
   }
 
@@ -76,25 +72,6 @@ class FakePortal : public QDBusVirtualObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fake_portal LOG_FILE\n");
-    return 2;
-  }
-  QFile log(QString::fromLocal8Bit(argv[1]));
-  if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-    std::fprintf(stderr, "fake_portal: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  FakePortal portal(log);
-  if (!bus.registerVirtualObject(kPath, &portal, QDBusConnection::SubPath) ||
-      !bus.registerService(kName)) {
-    std::fprintf(stderr, "fake_portal: cannot offer the service: %s\n",
-                 qUtf8Printable(bus.lastError().message()));
-    return 1;
-  }
-  std::printf("ready\n");
-  std::fflush(stdout);
-  return QCoreApplication::exec();
+  return fake_service::Run<FakePortal>(argc, argv, "fake_portal", kName, kPath,
+                                       QDBusConnection::SubPath);
 }

@@ -7,14 +7,13 @@
 //   <any other method> (answered with an error)
 // It prints "ready" on stdout once the service is on the bus.
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QFile>
 #include <QStringList>
-#include <QTextStream>
-#include <cstdio>
+
+#include "fake_service.h"
 
 namespace {
 
@@ -45,10 +44,7 @@ class FakeScreenSaver : public QDBusVirtualObject {
       reply = message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
                                        QStringLiteral("not offered by the fake screen saver"));
     }
-    // Logged before the answer leaves: a caller that has its answer finds its call in the log.
-    QTextStream(&log_) << fields.join(QChar('\t')) << '\n';
-    log_.flush();
-    connection.send(reply);
+    fake_service::LogAndAnswer(log_, fields, connection, reply);
     return true;
   }
 
@@ -60,25 +56,6 @@ class FakeScreenSaver : public QDBusVirtualObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication application(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: fake_screensaver LOG_FILE\n");
-    return 2;
-  }
-  QFile log(QString::fromLocal8Bit(argv[1]));
-  if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-    std::fprintf(stderr, "fake_screensaver: cannot write %s\n", argv[1]);
-    return 1;
-  }
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  FakeScreenSaver service(log);
-  if (!bus.registerVirtualObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &service) ||
-      !bus.registerService(kName)) {
-    std::fprintf(stderr, "fake_screensaver: cannot offer the service: %s\n",
-                 qUtf8Printable(bus.lastError().message()));
-    return 1;
-  }
-  std::printf("ready\n");
-  std::fflush(stdout);
-  return QCoreApplication::exec();
+  return fake_service::Run<FakeScreenSaver>(argc, argv, "fake_screensaver", kName,
+                                            QStringLiteral("/org/freedesktop/ScreenSaver"));
 }
