@@ -126,10 +126,10 @@ int main(int argc, char* argv[]) {
     const starquill::SoundOutputStats stats = sound->Stats();
     std::fprintf(stderr,
                  "starquill: sound: %llu blocks of 10 ms played, latency %.1f ms (at most %.1f "
-                 "ms), %llu times nearly run dry\n",
+                 "ms), %llu underruns\n",
                  static_cast<unsigned long long>(stats.blocksWritten), stats.latencyUs / 1000.0,
                  stats.maxLatencyUs / 1000.0,
-                 static_cast<unsigned long long>(stats.lowBufferWrites));
+                 static_cast<unsigned long long>(stats.underruns));
   }
   // The show may hold hundreds of thousands of sparkles and the toolkit its windows and its
   // display connection: the operating system takes all of it back at once, much faster than

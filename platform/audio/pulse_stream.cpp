@@ -1,58 +1,223 @@
 #include "platform/audio/pulse_stream.h"
 
 #include <pulse/error.h>
-#include <pulse/simple.h>
+#include <pulse/pulseaudio.h>
+
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace starquill {
 
-std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config,
-                                               std::string& error) {
+// The server's objects: a main loop with its thread, the context and the stream.
+struct PulseStream::Connection {
+  pa_threaded_mainloop* loop = nullptr;
+  pa_context* context = nullptr;
+  pa_stream* stream = nullptr;
+  bool running = false;      // the loop's thread has started
+  bool prioritised = false;  // the loop's thread has asked for its priority
+  std::string failure;       // under the loop's lock
+  std::vector<float> block;  // the stream thread's
+};
+
+namespace {
+
+using Connection = PulseStream::Connection;
+
+std::string ContextError(const Connection& c) {
+  return pa_strerror(c.context ? pa_context_errno(c.context) : PA_ERR_UNKNOWN);
+}
+
+// The audio thread renders a block every 10 ms and has about 40 ms of sound queued: on a busy
+// machine a thread of ordinary priority can be kept waiting longer than that, and the sound
+// breaks up. It asks for a low real-time priority (a round-robin one, which cannot starve
+// its peers), else for a higher ordinary one; where neither is allowed it keeps what it has.
+void RaiseThisThreadsPriority() {
+  sched_param param{};
+  param.sched_priority = std::min(5, sched_get_priority_max(SCHED_RR));
+  if (pthread_setschedparam(pthread_self(), SCHED_RR, &param) == 0) return;
+  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
+}
+
+// Wakes whoever waits for a state; runs on the loop's thread.
+void Signal(void* loop) {
+  pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
+}
+
+}  // namespace
+
+PulseStream::PulseStream(PulseStreamCounters& counters) : counters_(counters) {}
+
+std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, Fill fill,
+                                               std::function<void()> lost,
+                                               PulseStreamCounters& counters, std::string& error) {
   pa_sample_spec spec{};
   spec.format = PA_SAMPLE_FLOAT32LE;
   spec.rate = static_cast<uint32_t>(config.sampleRate);
   spec.channels = 2;
-  if (!pa_sample_spec_valid(&spec)) {
+  if (!pa_sample_spec_valid(&spec) || config.blockMs <= 0) {
     error = "unusable sample rate";
     return nullptr;
   }
+  std::unique_ptr<PulseStream> self(new PulseStream(counters));
+  self->fill_ = std::move(fill);
+  self->lost_ = std::move(lost);
+  self->block_frames_ = static_cast<size_t>(config.sampleRate) * config.blockMs / 1000;
+  self->connection_ = std::make_unique<Connection>();
+  Connection& c = *self->connection_;
+  c.block.resize(self->block_frames_ * 2);
+
+  c.loop = pa_threaded_mainloop_new();
+  if (!c.loop) {
+    error = "cannot start the sound server's connection";
+    return nullptr;
+  }
+  c.context = pa_context_new(pa_threaded_mainloop_get_api(c.loop), "Starquill");
+  if (!c.context) {
+    error = "cannot start the sound server's connection";
+    return nullptr;
+  }
+  pa_context_set_state_callback(
+      c.context, [](pa_context*, void* loop) { Signal(loop); }, c.loop);
+  if (pa_context_connect(c.context, config.server.empty() ? nullptr : config.server.c_str(),
+                         PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+    error = ContextError(c);
+    return nullptr;
+  }
+  if (pa_threaded_mainloop_start(c.loop) < 0) {
+    error = "cannot start the sound server's connection";
+    return nullptr;
+  }
+  c.running = true;
+
+  pa_threaded_mainloop_lock(c.loop);
+  const auto fail = [&](std::string why) {
+    pa_threaded_mainloop_unlock(c.loop);
+    error = std::move(why);
+    return nullptr;
+  };
+  for (pa_context_state_t state; (state = pa_context_get_state(c.context)) != PA_CONTEXT_READY;) {
+    if (!PA_CONTEXT_IS_GOOD(state)) return fail(ContextError(c));
+    pa_threaded_mainloop_wait(c.loop);
+  }
+  c.stream = pa_stream_new(c.context, "Fireworks", &spec, nullptr);
+  if (!c.stream) return fail(ContextError(c));
+  pa_stream_set_state_callback(
+      c.stream, [](pa_stream*, void* loop) { Signal(loop); }, c.loop);
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<uint32_t>(-1);
   buffer.tlength = static_cast<uint32_t>(
       pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &spec));
-  // Playback starts with the first block written, and writes come a block at a time.
+  // Playback starts with the first block, and the server asks a block at a time.
   buffer.minreq =
       static_cast<uint32_t>(pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &spec));
   buffer.prebuf = buffer.minreq;
   buffer.fragsize = static_cast<uint32_t>(-1);
-  int code = 0;
-  pa_simple* stream =
-      pa_simple_new(config.server.empty() ? nullptr : config.server.c_str(), "Starquill",
-                    PA_STREAM_PLAYBACK, nullptr, "Fireworks", &spec, nullptr, &buffer, &code);
-  if (!stream) {
-    error = pa_strerror(code);
-    return nullptr;
+  const auto flags = static_cast<pa_stream_flags_t>(
+      PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_INTERPOLATE_TIMING);
+  if (pa_stream_connect_playback(c.stream, nullptr, &buffer, flags, nullptr, nullptr) < 0) {
+    return fail(ContextError(c));
   }
-  return std::unique_ptr<PulseStream>(new PulseStream(stream));
+  for (pa_stream_state_t state; (state = pa_stream_get_state(c.stream)) != PA_STREAM_READY;) {
+    if (!PA_STREAM_IS_GOOD(state)) return fail(ContextError(c));
+    pa_threaded_mainloop_wait(c.loop);
+  }
+
+  // Playing: from now on the loop's thread writes, and tells when the connection fails.
+  PulseStream* stream = self.get();
+  pa_context_set_state_callback(
+      c.context,
+      [](pa_context* context, void* data) {
+        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) {
+          static_cast<PulseStream*>(data)->ConnectionLost();
+        }
+      },
+      stream);
+  pa_stream_set_state_callback(
+      c.stream,
+      [](pa_stream* s, void* data) {
+        if (!PA_STREAM_IS_GOOD(pa_stream_get_state(s))) {
+          static_cast<PulseStream*>(data)->ConnectionLost();
+        }
+      },
+      stream);
+  pa_stream_set_underflow_callback(
+      c.stream,
+      [](pa_stream*, void* data) { ++static_cast<PulseStream*>(data)->counters_.underruns; },
+      stream);
+  pa_stream_set_write_callback(
+      c.stream,
+      [](pa_stream*, size_t bytes, void* data) { static_cast<PulseStream*>(data)->Write(bytes); },
+      stream);
+  // What the server asked for before the callback was set.
+  if (const size_t writable = pa_stream_writable_size(c.stream);
+      writable != static_cast<size_t>(-1) && writable > 0) {
+    stream->Write(writable);
+  }
+  pa_threaded_mainloop_unlock(c.loop);
+  return self;
+}
+
+// On the loop's thread: the connection failed; told once.
+void PulseStream::ConnectionLost() {
+  if (!connection_->failure.empty()) return;
+  connection_->failure = ContextError(*connection_);
+  if (lost_) lost_();
+}
+
+// On the loop's thread: renders what the server has room for, a block at a time.
+void PulseStream::Write(size_t bytes) {
+  Connection& c = *connection_;
+  if (!c.prioritised) {
+    c.prioritised = true;
+    RaiseThisThreadsPriority();
+  }
+  constexpr size_t kFrameBytes = 2 * sizeof(float);
+  size_t frames = bytes / kFrameBytes;
+  while (frames > 0) {
+    const size_t n = std::min(frames, block_frames_);
+    const std::span<float> block(c.block.data(), n * 2);
+    fill_(block);
+    if (pa_stream_write(c.stream, block.data(), block.size_bytes(), nullptr, 0, PA_SEEK_RELATIVE) <
+        0) {
+      return;  // the state callback tells
+    }
+    frames -= n;
+    ++counters_.blocks;
+  }
+  pa_usec_t usec = 0;
+  int negative = 0;
+  if (pa_stream_get_latency(c.stream, &usec, &negative) == 0) {
+    const int64_t latency = negative ? 0 : static_cast<int64_t>(usec);
+    counters_.latencyUs = latency;
+    if (latency > counters_.maxLatencyUs) counters_.maxLatencyUs = latency;
+  }
 }
 
 PulseStream::~PulseStream() {
-  pa_simple_free(stream_);
-}
-
-bool PulseStream::Write(std::span<const float> stereo, std::string& error) {
-  int code = 0;
-  if (pa_simple_write(stream_, stereo.data(), stereo.size_bytes(), &code) < 0) {
-    error = pa_strerror(code);
-    return false;
+  Connection& c = *connection_;
+  // The loop's thread ends first: no callback runs after this.
+  if (c.running) pa_threaded_mainloop_stop(c.loop);
+  if (c.stream) {
+    pa_stream_disconnect(c.stream);
+    pa_stream_unref(c.stream);
   }
-  return true;
+  if (c.context) {
+    pa_context_disconnect(c.context);
+    pa_context_unref(c.context);
+  }
+  if (c.loop) pa_threaded_mainloop_free(c.loop);
 }
 
-std::optional<int64_t> PulseStream::LatencyMicroseconds() {
-  int code = 0;
-  const pa_usec_t latency = pa_simple_get_latency(stream_, &code);
-  if (latency == static_cast<pa_usec_t>(-1)) return std::nullopt;
-  return static_cast<int64_t>(latency);
+std::string PulseStream::Failure() const {
+  pa_threaded_mainloop_lock(connection_->loop);
+  std::string failure = connection_->failure;
+  pa_threaded_mainloop_unlock(connection_->loop);
+  return failure;
 }
 
 }  // namespace starquill

@@ -1,10 +1,5 @@
 #include "platform/audio/sound_output.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -17,17 +12,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kStopWait{100};
 
-// The audio thread writes a block every 10 ms and has about 40 ms of sound queued: on a busy
-// machine a thread of ordinary priority can be kept waiting longer than that, and the sound
-// breaks up. It asks for a low real-time priority (a round-robin one, which cannot starve
-// its peers), else for a higher ordinary one; where neither is allowed it keeps what it has.
-void RaiseThisThreadsPriority() {
-  sched_param param{};
-  param.sched_priority = std::min(5, sched_get_priority_max(SCHED_RR));
-  if (pthread_setschedparam(pthread_self(), SCHED_RR, &param) == 0) return;
-  setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
-}
-
 }  // namespace
 
 namespace detail {
@@ -38,21 +22,21 @@ struct AudioWorkerState {
   std::mutex mutex;
   std::condition_variable wake;
   AudioSource* source = nullptr;  // null once stopping
+  bool lost = false;              // the stream's connection failed
   bool exited = false;
 
   std::atomic<bool> playing{false};
   std::atomic<uint32_t> connections{0};
-  std::atomic<uint64_t> blocksWritten{0};
-  std::atomic<int64_t> latencyUs{-1};
-  std::atomic<int64_t> maxLatencyUs{-1};
-  std::atomic<uint64_t> lowBufferWrites{0};
+  PulseStreamCounters played;
 
-  // Has the source render a block; false once stopping.
-  bool Render(std::span<float> block) {
+  // Has the source render a block; silence once stopping.
+  void Render(std::span<float> block) {
     std::lock_guard lock(mutex);
-    if (!source) return false;
-    source->Render(block);
-    return true;
+    if (source) {
+      source->Render(block);
+    } else {
+      std::fill(block.begin(), block.end(), 0.0f);
+    }
   }
 
   bool Drop() {
@@ -66,6 +50,21 @@ struct AudioWorkerState {
   bool Sleep(std::chrono::milliseconds interval) {
     std::unique_lock lock(mutex);
     return !wake.wait_for(lock, interval, [this] { return source == nullptr; });
+  }
+
+  // Waits until the stream's connection fails (true) or the output stops (false).
+  bool WaitUntilLost() {
+    std::unique_lock lock(mutex);
+    wake.wait(lock, [this] { return source == nullptr || lost; });
+    const bool wasLost = lost;
+    lost = false;
+    return source != nullptr && wasLost;
+  }
+
+  void Lost() {
+    std::lock_guard lock(mutex);
+    lost = true;
+    wake.notify_all();
   }
 
   void Report(const SoundOutputOptions& options, const std::string& line) {
@@ -91,25 +90,13 @@ namespace {
 
 using detail::AudioWorkerState;
 
-// Renders and writes blocks until stopping (error empty) or the server fails (error says why).
-void Play(AudioWorkerState& shared, PulseStream& stream, const SoundOutputOptions& options,
-          std::string& error) {
-  const int64_t blockFrames =
-      static_cast<int64_t>(options.stream.sampleRate) * options.stream.blockMs / 1000;
-  const int64_t blockUs = static_cast<int64_t>(options.stream.blockMs) * 1000;
-  std::vector<float> block(static_cast<size_t>(std::max<int64_t>(blockFrames, 1)) * 2);
-  bool filled = false;  // the buffer has held two blocks: it is no longer filling up
-  error.clear();
-  while (shared.Render(block)) {
-    if (!stream.Write(block, error)) return;
-    ++shared.blocksWritten;
-    if (const auto latency = stream.LatencyMicroseconds()) {
-      shared.latencyUs = *latency;
-      if (*latency > shared.maxLatencyUs) shared.maxLatencyUs = *latency;
-      if (filled && *latency < blockUs) ++shared.lowBufferWrites;
-      filled |= *latency >= 2 * blockUs;
-    }
-  }
+// Plays a stream until its connection fails (the reason in `error`) or the output stops
+// (`error` empty). The stream's thread renders; this one waits.
+void Play(AudioWorkerState& shared, PulseStream& stream, std::string& error) {
+  shared.playing = true;
+  const bool lost = shared.WaitUntilLost();
+  shared.playing = false;
+  error = lost ? stream.Failure() : std::string();
 }
 
 }  // namespace
@@ -126,11 +113,12 @@ SoundOutput::~SoundOutput() {
 void SoundOutput::Start() {
   if (worker_.joinable()) return;
   worker_ = std::thread([shared = shared_, options = options_] {
-    RaiseThisThreadsPriority();
     bool quiet = false;  // a line was given since the last stream opened
     std::string error;
     while (true) {
-      auto stream = PulseStream::Open(options.stream, error);
+      auto stream = PulseStream::Open(
+          options.stream, [&shared = *shared](std::span<float> block) { shared.Render(block); },
+          [&shared = *shared] { shared.Lost(); }, shared->played, error);
       if (!stream) {
         if (!quiet) shared->Report(options, "starquill: no sound: " + error);
         quiet = true;
@@ -141,9 +129,8 @@ void SoundOutput::Start() {
       // What was asked for while nothing could be heard is stale.
       if (!shared->Drop()) break;
       ++shared->connections;
-      shared->playing = true;
-      Play(*shared, *stream, options, error);
-      shared->playing = false;
+      Play(*shared, *stream, error);
+      stream.reset();            // its thread ends: the source is not called from it any more
       if (error.empty()) break;  // stopping
       shared->Report(options, "starquill: sound lost: " + error + "; trying again");
       quiet = true;
@@ -171,10 +158,10 @@ SoundOutputStats SoundOutput::Stats() const {
   SoundOutputStats stats;
   stats.playing = shared_->playing;
   stats.connections = shared_->connections;
-  stats.blocksWritten = shared_->blocksWritten;
-  stats.latencyUs = shared_->latencyUs;
-  stats.maxLatencyUs = shared_->maxLatencyUs;
-  stats.lowBufferWrites = shared_->lowBufferWrites;
+  stats.blocksWritten = shared_->played.blocks;
+  stats.underruns = shared_->played.underruns;
+  stats.latencyUs = shared_->played.latencyUs;
+  stats.maxLatencyUs = shared_->played.maxLatencyUs;
   return stats;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The program's audio output: a worker thread (the program's audio thread) that has an
-// AudioSource render blocks of 10 ms and writes them to the sound server, keeping about 40 ms
-// queued. Without a server it says so in one line ("starquill: no sound: ...") and stays
-// silent; when the server goes away it says so in one line and tries again about every second,
-// so that sound resumes when a server is back. Nothing here ever makes the calling thread wait
-// on the server, except Stop, which is over within 100 ms.
+// The program's audio output: the sound server's connection thread (the program's audio
+// thread) has an AudioSource render blocks of 10 ms as the server asks for them, keeping about
+// 40 ms queued; a worker thread opens the connection and opens it again when it fails. Without
+// a server it says so in one line ("starquill: no sound: ...") and stays silent; when the
+// server goes away it says so in one line and tries again about every second, so that sound
+// resumes when a server is back. Nothing here ever makes the calling thread wait on the
+// server, except Stop, which is over within 100 ms.
 
 #include <chrono>
 #include <cstdint>
@@ -35,9 +36,7 @@ struct SoundOutputStats {
   uint64_t blocksWritten = 0;
   int64_t latencyUs = -1;  // after the last write: until a sample written then is heard
   int64_t maxLatencyUs = -1;
-  // Writes after which less than one block was left queued, once the buffer had filled: the
-  // server nearly ran dry, the mark of an underrun.
-  uint64_t lowBufferWrites = 0;
+  uint64_t underruns = 0;  // times the server ran out of sound to play: gaps in the sound
 };
 
 class SoundOutput {

@@ -94,9 +94,9 @@ int Main(int argc, char** argv) {
   }
   output.Stop();
   const auto stats = output.Stats();
-  std::printf("blocks %llu connections %u max latency %.1f ms low-buffer writes %llu\n",
+  std::printf("blocks %llu connections %u max latency %.1f ms underruns %llu\n",
               static_cast<unsigned long long>(stats.blocksWritten), stats.connections,
-              stats.maxLatencyUs / 1000.0, static_cast<unsigned long long>(stats.lowBufferWrites));
+              stats.maxLatencyUs / 1000.0, static_cast<unsigned long long>(stats.underruns));
   return 0;
 }
 
