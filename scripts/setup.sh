@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev                                  # windows, menus, message boxes
   libfreetype-dev libfontconfig-dev             # text
   libxcb-screensaver0-dev libxcb-dpms0-dev      # the X server's screen saver and DPMS held off
-  libpulse-dev                                  # sound, through the sound server's simple API
+  libpulse-dev                                  # sound, through the sound server's API
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
