@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 
 namespace starquill {
 

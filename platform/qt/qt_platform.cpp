@@ -13,7 +13,6 @@
 #include "platform/qt/qt_window.h"
 #include "platform/support/fatal.h"
 #include "platform/toolkit/event_log.h"
-#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/system_colors.h"
 
 namespace starquill {

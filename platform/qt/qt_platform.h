@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
+#include "platform/hosting/message_box.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/support/fatal.h"
-#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/platform.h"
 
 namespace starquill {
