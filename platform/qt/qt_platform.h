@@ -22,10 +22,6 @@ QString DisplayLines(std::string_view prompt);
 // keyboard back when the box closes.
 void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title);
 
-// A system colour from the application's palette where it has a match, the classic one
-// otherwise (platform/toolkit/system_colors.h).
-Color DesktopSystemColor(int index);
-
 class HostWindow;
 
 class QtPlatform : public Platform {

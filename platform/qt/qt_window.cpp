@@ -26,7 +26,7 @@
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_host_window.h"
 #include "platform/qt/qt_image.h"
-#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_system_colors.h"
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/placement.h"
