@@ -40,7 +40,6 @@ class ControlInput {
   ControlWindow* Captured() const { return captured_; }
 
  private:
-  void SendMouse(ControlWindow& control, UINT message, int x, int y, MouseKeys keys);
   void SendLeaves(int x, int y, bool pointerInForm);
 
   std::vector<ControlWindow*> controls_;
