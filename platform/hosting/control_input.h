@@ -17,6 +17,8 @@ class ControlInput {
   // Controls added later lie over earlier ones.
   void AddControl(ControlWindow& control);
   void RemoveControl(ControlWindow& control);
+  // The controls, bottom to top.
+  const std::vector<ControlWindow*>& Controls() const { return controls_; }
 
   // keys: the buttons and modifier keys held (after the event).
   void PointerMoved(int x, int y, MouseKeys keys);
