@@ -25,6 +25,10 @@ void CandyButton::RedrawAs(DrawState state) {
   Redraw(s);
 }
 
+Color CandyButton::PlainColor(int32_t color) const {
+  return TranslateColor(color, host_).value_or(0);
+}
+
 // --- Properties ----------------------------------------------------------------------------
 
 void CandyButton::SetDisplayHand(bool value) {

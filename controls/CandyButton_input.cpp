@@ -5,7 +5,7 @@
 
 #include "controls/CandyButton.h"
 #include "controls/button_colors.h"
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 
 namespace starquill {
 namespace {

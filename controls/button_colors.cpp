@@ -1,6 +1,5 @@
 #include "controls/button_colors.h"
 
-#include "controls/CandyButton.h"
 #include "platform/toolkit/system_colors.h"
 
 namespace starquill {
@@ -19,10 +18,6 @@ std::optional<Color> TranslateColor(int32_t color, const ControlHost& host) {
     default:
       return std::nullopt;
   }
-}
-
-Color CandyButton::PlainColor(int32_t color) const {
-  return TranslateColor(color, host_).value_or(0);
 }
 
 int32_t BlendColors(int32_t Color1, int32_t Color2, int32_t& Percentage) {

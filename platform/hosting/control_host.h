@@ -10,7 +10,7 @@
 
 #include "platform/drawing/color.h"
 #include "platform/drawing/font.h"
-#include "platform/toolkit/message_box.h"
+#include "platform/hosting/message_box.h"
 
 namespace starquill {
 

@@ -1,10 +1,29 @@
 #include "platform/hosting/control_input.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 
 namespace starquill {
+namespace {
+
+// A form coordinate from a control's edge, held within int: a point far off stays far off.
+int FromEdge(int coordinate, int edge) {
+  return static_cast<int>(std::clamp<int64_t>(int64_t{coordinate} - edge, INT_MIN, INT_MAX));
+}
+
+bool Holds(const ControlWindow& control, int x, int y) {
+  return control.HitTest(FromEdge(x, control.Left()), FromEdge(y, control.Top()));
+}
+
+// A form pixel as a mouse message to the control gives it: in the control's own pixels.
+LPARAM PositionIn(const ControlWindow& control, int x, int y) {
+  return MakeMouseLParam(FromEdge(x, control.Left()), FromEdge(y, control.Top()));
+}
+
+}  // namespace
 
 void ControlInput::AddControl(ControlWindow& control) {
   controls_.push_back(&control);
@@ -19,21 +38,16 @@ void ControlInput::RemoveControl(ControlWindow& control) {
 ControlWindow* ControlInput::ControlAt(int x, int y) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     ControlWindow* c = *it;
-    if (c->Visible() && c->Exists() && c->HitTest(x - c->Left(), y - c->Top())) return c;
+    if (c->Visible() && c->Exists() && Holds(*c, x, y)) return c;
   }
   return nullptr;
-}
-
-void ControlInput::SendMouse(ControlWindow& control, UINT message, int x, int y, MouseKeys keys) {
-  control.SendMessage(message, MouseWParam(keys),
-                      MakeMouseLParam(x - control.Left(), y - control.Top()));
 }
 
 void ControlInput::SendLeaves(int x, int y, bool pointerInForm) {
   if (captured_ != nullptr) return;  // a leave waits until the capture ends
   for (ControlWindow* c : std::vector<ControlWindow*>(controls_)) {
     if (!c->TrackingLeave()) continue;
-    if (pointerInForm && c->Visible() && c->HitTest(x - c->Left(), y - c->Top())) continue;
+    if (pointerInForm && c->Visible() && Holds(*c, x, y)) continue;
     c->SetTrackingLeave(false);
     c->SendMessage(WM_MOUSELEAVE, 0, 0);
   }
@@ -43,7 +57,9 @@ void ControlInput::PointerMoved(int x, int y, MouseKeys keys) {
   if (captured_ != nullptr && !captured_->Exists()) captured_ = nullptr;
   ControlWindow* target = captured_ != nullptr ? captured_ : ControlAt(x, y);
   SendLeaves(x, y, true);
-  if (target != nullptr) SendMouse(*target, WM_MOUSEMOVE, x, y, keys);
+  if (target != nullptr) {
+    target->SendMessage(WM_MOUSEMOVE, MouseWParam(keys), PositionIn(*target, x, y));
+  }
 }
 
 bool ControlInput::ButtonPressed(int x, int y, int button, MouseKeys keys, bool doubleClick) {
@@ -55,7 +71,7 @@ bool ControlInput::ButtonPressed(int x, int y, int button, MouseKeys keys, bool 
   if (button == kRightButton) message = doubleClick ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
   if (button == kMiddleButton) message = doubleClick ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
   if (button == kLeftButton) message = doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
-  SendMouse(*target, message, x, y, keys);
+  target->SendMessage(message, MouseWParam(keys), PositionIn(*target, x, y));
   return true;
 }
 
@@ -67,7 +83,7 @@ void ControlInput::ButtonReleased(int x, int y, int button, MouseKeys keys) {
     UINT message = WM_LBUTTONUP;
     if (button == kRightButton) message = WM_RBUTTONUP;
     if (button == kMiddleButton) message = WM_MBUTTONUP;
-    SendMouse(*target, message, x, y, keys);
+    target->SendMessage(message, MouseWParam(keys), PositionIn(*target, x, y));
   }
   SendLeaves(x, y, true);
 }

@@ -17,6 +17,8 @@ class ControlInput {
   // Controls added later lie over earlier ones.
   void AddControl(ControlWindow& control);
   void RemoveControl(ControlWindow& control);
+  // The controls, bottom to top.
+  const std::vector<ControlWindow*>& Controls() const { return controls_; }
 
   // keys: the buttons and modifier keys held (after the event).
   void PointerMoved(int x, int y, MouseKeys keys);
@@ -40,7 +42,6 @@ class ControlInput {
   ControlWindow* Captured() const { return captured_; }
 
  private:
-  void SendMouse(ControlWindow& control, UINT message, int x, int y, MouseKeys keys);
   void SendLeaves(int x, int y, bool pointerInForm);
 
   std::vector<ControlWindow*> controls_;

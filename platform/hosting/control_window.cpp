@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 
 namespace starquill {
 namespace {
@@ -25,11 +25,78 @@ LRESULT WindowProcedure::CallReplaced(ControlWindow& window, UINT message, WPARA
   return next ? next->Handle(window, message, wParam, lParam) : 0;
 }
 
+// The window's own procedure, at the bottom of its chain: reports each message to the
+// window's control as an event.
 class ControlWindow::OwnProcedure : public WindowProcedure {
  public:
   LRESULT Handle(ControlWindow& window, UINT message, WPARAM wParam, LPARAM lParam) override {
-    return window.HandleOwnMessage(message, wParam, lParam);
+    const auto i16 = [](int v) { return static_cast<int16_t>(v); };
+    const MouseKeys keys = MouseKeysOf(wParam);
+    const int16_t shift = i16(keys.shift);
+    const float x = static_cast<float>(LoWord(lParam));
+    const float y = static_cast<float>(HiWord(lParam));
+    ControlEvents* const e = window.events_;
+    switch (message) {
+      case WM_MOUSEMOVE:
+        if (e) e->UserControl_MouseMove(i16(keys.buttons), shift, x, y);
+        break;
+      case WM_LBUTTONDOWN:
+        left_pressed_here_ = true;
+        if (e) e->UserControl_MouseDown(kLeftButton, shift, x, y);
+        break;
+      case WM_RBUTTONDOWN:
+        if (e) e->UserControl_MouseDown(kRightButton, shift, x, y);
+        break;
+      case WM_MBUTTONDOWN:
+        if (e) e->UserControl_MouseDown(kMiddleButton, shift, x, y);
+        break;
+      case WM_LBUTTONUP: {
+        const bool click =
+            left_pressed_here_ && window.HitTest(static_cast<int>(x), static_cast<int>(y));
+        left_pressed_here_ = false;
+        if (e) e->UserControl_MouseUp(kLeftButton, shift, x, y);
+        if (click && e) e->UserControl_Click();
+        break;
+      }
+      case WM_RBUTTONUP:
+        if (e) e->UserControl_MouseUp(kRightButton, shift, x, y);
+        break;
+      case WM_MBUTTONUP:
+        if (e) e->UserControl_MouseUp(kMiddleButton, shift, x, y);
+        break;
+      case WM_LBUTTONDBLCLK:
+        left_pressed_here_ = false;  // the release after a double click is no click
+        if (e) e->UserControl_DblClick();
+        break;
+      case WM_KEYDOWN:
+        if (e) e->UserControl_KeyDown(i16(wParam), i16(lParam));
+        break;
+      case WM_KEYUP:
+        if (e) e->UserControl_KeyUp(i16(wParam), i16(lParam));
+        break;
+      case WM_SETFOCUS:
+        if (e) e->UserControl_EnterFocus();
+        break;
+      case WM_KILLFOCUS:
+        if (e) e->UserControl_ExitFocus();
+        break;
+      case WM_SIZE:
+        if (e) e->UserControl_Resize();
+        break;
+      case WM_SHOWWINDOW:
+        if (wParam != 0 && e) e->UserControl_Show();
+        break;
+      case WM_DESTROY:
+        if (e) e->UserControl_Terminate();
+        break;
+      default:
+        break;
+    }
+    return 0;
   }
+
+ private:
+  bool left_pressed_here_ = false;  // for the click on release
 };
 
 ControlWindow::ControlWindow(ControlEvents* events)
@@ -72,71 +139,6 @@ bool ControlWindow::Unhook(const WindowProcedure& procedure) {
     return true;
   }
   return false;
-}
-
-LRESULT ControlWindow::HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto i16 = [](int v) { return static_cast<int16_t>(v); };
-  const MouseKeys keys = MouseKeysOf(wParam);
-  const int16_t shift = i16(keys.shift);
-  const float x = static_cast<float>(LoWord(lParam));
-  const float y = static_cast<float>(HiWord(lParam));
-  ControlEvents* const e = events_;
-  switch (message) {
-    case WM_MOUSEMOVE:
-      if (e) e->UserControl_MouseMove(i16(keys.buttons), shift, x, y);
-      break;
-    case WM_LBUTTONDOWN:
-      left_pressed_here_ = true;
-      if (e) e->UserControl_MouseDown(kLeftButton, shift, x, y);
-      break;
-    case WM_RBUTTONDOWN:
-      if (e) e->UserControl_MouseDown(kRightButton, shift, x, y);
-      break;
-    case WM_MBUTTONDOWN:
-      if (e) e->UserControl_MouseDown(kMiddleButton, shift, x, y);
-      break;
-    case WM_LBUTTONUP: {
-      const bool click = left_pressed_here_ && HitTest(static_cast<int>(x), static_cast<int>(y));
-      left_pressed_here_ = false;
-      if (e) e->UserControl_MouseUp(kLeftButton, shift, x, y);
-      if (click && e) e->UserControl_Click();
-      break;
-    }
-    case WM_RBUTTONUP:
-      if (e) e->UserControl_MouseUp(kRightButton, shift, x, y);
-      break;
-    case WM_MBUTTONUP:
-      if (e) e->UserControl_MouseUp(kMiddleButton, shift, x, y);
-      break;
-    case WM_LBUTTONDBLCLK:
-      left_pressed_here_ = false;  // the release after a double click is no click
-      if (e) e->UserControl_DblClick();
-      break;
-    case WM_KEYDOWN:
-      if (e) e->UserControl_KeyDown(i16(wParam), i16(lParam));
-      break;
-    case WM_KEYUP:
-      if (e) e->UserControl_KeyUp(i16(wParam), i16(lParam));
-      break;
-    case WM_SETFOCUS:
-      if (e) e->UserControl_EnterFocus();
-      break;
-    case WM_KILLFOCUS:
-      if (e) e->UserControl_ExitFocus();
-      break;
-    case WM_SIZE:
-      if (e) e->UserControl_Resize();
-      break;
-    case WM_SHOWWINDOW:
-      if (wParam != 0 && e) e->UserControl_Show();
-      break;
-    case WM_DESTROY:
-      if (e) e->UserControl_Terminate();
-      break;
-    default:
-      break;
-  }
-  return 0;
 }
 
 void ControlWindow::Move(int left, int top, int width, int height) {

@@ -145,7 +145,6 @@ class ControlWindow {
 
  private:
   class OwnProcedure;
-  LRESULT HandleOwnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void NotifyChanged();
 
   HWND handle_;
@@ -161,7 +160,6 @@ class ControlWindow {
   int mouse_pointer_ = kPointerDefault;
   Color fore_color_ = 0;
   bool tracking_leave_ = false;
-  bool left_pressed_here_ = false;  // for the click on release
 };
 
 }  // namespace starquill

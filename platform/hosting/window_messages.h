@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/hosting/input_codes.h"
+
 namespace starquill {
 
 using HWND = int32_t;  // a control window's handle; 0 is none
@@ -31,13 +33,6 @@ inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
 inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;  // 675
-
-// The mouse buttons held and the modifier keys, in the codes a control's events report:
-// buttons 1 left, 2 right, 4 middle (MouseButton); shift 1 Shift, 2 Ctrl (ShiftState).
-struct MouseKeys {
-  int buttons = 0;
-  int shift = 0;
-};
 
 // A mouse message's first parameter holds the buttons in its low byte and the keys in the
 // next, so that a drag with the left button alone is 1.

@@ -8,9 +8,9 @@
 #include <functional>
 #include <vector>
 
+#include "platform/hosting/message_box.h"
 #include "platform/qt/qt_timer_service.h"
 #include "platform/support/fatal.h"
-#include "platform/toolkit/message_box.h"
 #include "platform/toolkit/platform.h"
 
 namespace starquill {
@@ -21,10 +21,6 @@ QString DisplayLines(std::string_view prompt);
 // A modal message box with one OK button and the icon, over the active window, which gets the
 // keyboard back when the box closes.
 void ShowModalBox(std::string_view prompt, BoxIcon icon, std::string_view title);
-
-// A system colour from the application's palette where it has a match, the classic one
-// otherwise (platform/toolkit/system_colors.h).
-Color DesktopSystemColor(int index);
 
 class HostWindow;
 

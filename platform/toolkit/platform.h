@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/drawing/color.h"
-#include "platform/toolkit/message_box.h"
+#include "platform/hosting/message_box.h"
 #include "platform/toolkit/timer.h"
 #include "platform/toolkit/window.h"
 

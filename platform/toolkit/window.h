@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "platform/drawing/bitmap.h"
+#include "platform/hosting/control_window.h"
+#include "platform/hosting/input_codes.h"
 #include "platform/toolkit/placement.h"
 
 namespace starquill {
@@ -14,15 +16,9 @@ namespace starquill {
 inline constexpr int kEscape = 27;
 inline constexpr int kReturn = 13;
 
-class ControlWindow;
 class Label;
 class Surface;
 struct Menu;
-
-// Mouse buttons as event arguments report them.
-enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
-// Modifier keys held during a mouse event.
-enum ShiftState : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
 
 class Window {
  public:

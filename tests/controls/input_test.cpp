@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/hosting/control_input.h"
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 #include "tests/support/button_fixture.h"
 
 namespace starquill {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit/window.h"
+#include "platform/hosting/input_codes.h"
 
 namespace starquill {
 namespace {

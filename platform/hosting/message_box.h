@@ -1,5 +1,5 @@
 #pragma once
-// The icons of a modal message box (Platform::ShowMessageBox).
+// The icons of a modal message box (ControlHost::ShowMessageBox, Platform::ShowMessageBox).
 
 namespace starquill {
 
