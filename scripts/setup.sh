@@ -7,6 +7,7 @@ packages=(
   g++ make cmake ninja-build pkg-config         # build tools
   qt6-base-dev                                  # windows, menus, message boxes
   libfreetype-dev libfontconfig-dev             # text
+  libxcb1-dev                                   # other programs' X windows to draw in
   libxcb-screensaver0-dev libxcb-dpms0-dev      # the X server's screen saver and DPMS held off
   libpulse-dev                                  # sound, through the sound server's API
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
@@ -15,8 +16,7 @@ packages=(
   openbox x11-utils                             # ... under a real window manager
   x11-xserver-utils                             # ... with the X server's screen saver set
   dbus-daemon                                   # end-to-end tests on a private session bus
-  libxcb1-dev                                   # other programs' X windows to draw in
-  weston qt6-wayland                            # ... and natively on a Wayland compositor
+  weston qt6-wayland                            # ... natively on a Wayland compositor
   pulseaudio pulseaudio-utils                   # ... and with a private sound server
   dpkg-dev lintian                              # the Debian package and its checker
   desktop-file-utils appstream man-db           # validators of the desktop entry, metainfo, manual
