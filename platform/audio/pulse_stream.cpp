@@ -55,11 +55,11 @@ PulseStream::PulseStream(PulseStreamCounters& counters) : counters_(counters) {}
 std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, Fill fill,
                                                std::function<void()> lost,
                                                PulseStreamCounters& counters, std::string& error) {
-  pa_sample_spec spec{};
-  spec.format = PA_SAMPLE_FLOAT32LE;
-  spec.rate = static_cast<uint32_t>(config.sampleRate);
-  spec.channels = 2;
-  if (!pa_sample_spec_valid(&spec) || config.blockMs <= 0) {
+  pa_sample_spec format{};
+  format.format = PA_SAMPLE_FLOAT32LE;
+  format.rate = static_cast<uint32_t>(config.sampleRate);
+  format.channels = 2;
+  if (!pa_sample_spec_valid(&format) || config.blockMs <= 0) {
     error = "unusable sample rate";
     return nullptr;
   }
@@ -104,17 +104,17 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, 
     if (!PA_CONTEXT_IS_GOOD(state)) return fail(ContextError(c));
     pa_threaded_mainloop_wait(c.loop);
   }
-  c.stream = pa_stream_new(c.context, "Fireworks", &spec, nullptr);
+  c.stream = pa_stream_new(c.context, "Fireworks", &format, nullptr);
   if (!c.stream) return fail(ContextError(c));
   pa_stream_set_state_callback(
       c.stream, [](pa_stream*, void* loop) { Signal(loop); }, c.loop);
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<uint32_t>(-1);
   buffer.tlength = static_cast<uint32_t>(
-      pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &spec));
+      pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &format));
   // Playback starts with the first block, and the server asks a block at a time.
   buffer.minreq =
-      static_cast<uint32_t>(pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &spec));
+      static_cast<uint32_t>(pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &format));
   buffer.prebuf = buffer.minreq;
   buffer.fragsize = static_cast<uint32_t>(-1);
   const auto flags = static_cast<pa_stream_flags_t>(
