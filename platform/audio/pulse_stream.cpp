@@ -32,7 +32,7 @@ std::string ContextError(const Connection& c) {
   return pa_strerror(c.context ? pa_context_errno(c.context) : PA_ERR_UNKNOWN);
 }
 
-// The audio thread renders a block every 10 ms and has about 50 ms of sound queued: on a busy
+// The audio thread renders a block every 10 ms and has about 40 ms of sound queued: on a busy
 // machine a thread of ordinary priority can be kept waiting longer than that, and the sound
 // breaks up. It asks for a low real-time priority (a round-robin one, which cannot starve
 // its peers), else for a higher ordinary one; where neither is allowed it keeps what it has.

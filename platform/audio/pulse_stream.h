@@ -15,7 +15,7 @@ namespace starquill {
 
 struct PulseStreamConfig {
   int sampleRate = 48000;
-  int targetLatencyMs = 50;  // the whole way from a write to the speaker
+  int targetLatencyMs = 40;  // the whole way from a write to the speaker
   int blockMs = 10;          // the size of the writes
   std::string server;        // empty: the default server
 };

@@ -1,7 +1,7 @@
 #pragma once
 // The program's audio output: the sound server's connection thread (the program's audio
 // thread) has an AudioSource render blocks of 10 ms as the server asks for them, keeping about
-// 50 ms queued; a worker thread opens the connection and opens it again when it fails. Without
+// 40 ms queued; a worker thread opens the connection and opens it again when it fails. Without
 // a server it says so in one line ("starquill: no sound: ...") and stays silent; when the
 // server goes away it says so in one line and tries again about every second, so that sound
 // resumes when a server is back. Nothing here ever makes the calling thread wait on the
