@@ -4,6 +4,9 @@
 # play to that server only, and never start one of their own.
 
 sound_dir="$work/pulse"
+# The server logs every buffer event at the debug level (sound_underruns counts them there);
+# that much logging slows it down: a measurement of the program sets "notice".
+sound_log_level=${sound_log_level:-debug}
 sound_server_pid=""
 keep_awake_pid=""
 record_pid=""
@@ -17,7 +20,7 @@ start_sound_server() {
   export PULSE_SERVER="unix:$sound_dir/native"
   HOME="$sound_dir/home" PULSE_RUNTIME_PATH="$sound_dir/run" XDG_RUNTIME_DIR="$sound_dir/run" \
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
-    --log-level=debug \
+    --log-level="$sound_log_level" \
     -L "module-null-sink sink_name=test rate=48000 channels=2" \
     -L "module-native-protocol-unix auth-anonymous=1 socket=$sound_dir/native" \
     >>"$work/pulse.log" 2>&1 &
