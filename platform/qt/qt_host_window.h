@@ -26,13 +26,10 @@ class HostWindow : public QAbstractNativeEventFilter {
   HostWindow(const HostWindow&) = delete;
   HostWindow& operator=(const HostWindow&) = delete;
 
-  uint32_t Id() const { return id_; }
   // The window as a Qt window, to be a parent of the program's own.
   QWindow* Window() const { return window_.get(); }
   // Its size in device pixels.
   QSize DeviceSize() const { return size_; }
-  // The root window hands out no room of its own: a window put in it is a top-level window.
-  bool IsRoot() const { return id_ == RootWindow(); }
 
   // Told the new size (device pixels) when the window is resized.
   std::function<void(QSize)> Resized;
