@@ -20,6 +20,7 @@ struct PulseStream::Connection {
   pa_stream* stream = nullptr;
   bool running = false;      // the loop's thread has started
   bool prioritised = false;  // the loop's thread has asked for its priority
+  bool playing = false;      // open: a failure from now on is a lost connection
   std::string failure;       // under the loop's lock
   std::vector<float> block;  // the stream thread's
 };
@@ -43,10 +44,7 @@ void RaiseThisThreadsPriority() {
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -10);
 }
 
-// Wakes whoever waits for a state; runs on the loop's thread.
-void Signal(void* loop) {
-  pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(loop), 0);
-}
+constexpr char kNoConnection[] = "cannot start the sound server's connection";
 
 }  // namespace
 
@@ -71,25 +69,27 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, 
   Connection& c = *self->connection_;
   c.block.resize(self->block_frames_ * 2);
 
+  PulseStream* stream = self.get();
   c.loop = pa_threaded_mainloop_new();
-  if (!c.loop) {
-    error = "cannot start the sound server's connection";
-    return nullptr;
-  }
-  c.context = pa_context_new(pa_threaded_mainloop_get_api(c.loop), "Starquill");
+  c.context = c.loop ? pa_context_new(pa_threaded_mainloop_get_api(c.loop), "Starquill") : nullptr;
   if (!c.context) {
-    error = "cannot start the sound server's connection";
+    error = kNoConnection;
     return nullptr;
   }
   pa_context_set_state_callback(
-      c.context, [](pa_context*, void* loop) { Signal(loop); }, c.loop);
+      c.context,
+      [](pa_context* context, void* data) {
+        static_cast<PulseStream*>(data)->StateChanged(
+            PA_CONTEXT_IS_GOOD(pa_context_get_state(context)));
+      },
+      stream);
   if (pa_context_connect(c.context, config.server.empty() ? nullptr : config.server.c_str(),
                          PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
     error = ContextError(c);
     return nullptr;
   }
   if (pa_threaded_mainloop_start(c.loop) < 0) {
-    error = "cannot start the sound server's connection";
+    error = kNoConnection;
     return nullptr;
   }
   c.running = true;
@@ -107,14 +107,18 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, 
   c.stream = pa_stream_new(c.context, "Fireworks", &format, nullptr);
   if (!c.stream) return fail(ContextError(c));
   pa_stream_set_state_callback(
-      c.stream, [](pa_stream*, void* loop) { Signal(loop); }, c.loop);
+      c.stream,
+      [](pa_stream* s, void* data) {
+        static_cast<PulseStream*>(data)->StateChanged(PA_STREAM_IS_GOOD(pa_stream_get_state(s)));
+      },
+      stream);
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<uint32_t>(-1);
   buffer.tlength = static_cast<uint32_t>(
       pa_usec_to_bytes(static_cast<pa_usec_t>(config.targetLatencyMs) * 1000, &format));
   // Playback starts with the first block, and the server asks a block at a time.
-  buffer.minreq =
-      static_cast<uint32_t>(pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &format));
+  buffer.minreq = static_cast<uint32_t>(
+      pa_usec_to_bytes(static_cast<pa_usec_t>(config.blockMs) * 1000, &format));
   buffer.prebuf = buffer.minreq;
   buffer.fragsize = static_cast<uint32_t>(-1);
   const auto flags = static_cast<pa_stream_flags_t>(
@@ -128,23 +132,7 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, 
   }
 
   // Playing: from now on the loop's thread writes, and tells when the connection fails.
-  PulseStream* stream = self.get();
-  pa_context_set_state_callback(
-      c.context,
-      [](pa_context* context, void* data) {
-        if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) {
-          static_cast<PulseStream*>(data)->ConnectionLost();
-        }
-      },
-      stream);
-  pa_stream_set_state_callback(
-      c.stream,
-      [](pa_stream* s, void* data) {
-        if (!PA_STREAM_IS_GOOD(pa_stream_get_state(s))) {
-          static_cast<PulseStream*>(data)->ConnectionLost();
-        }
-      },
-      stream);
+  c.playing = true;
   pa_stream_set_underflow_callback(
       c.stream,
       [](pa_stream*, void* data) { ++static_cast<PulseStream*>(data)->counters_.underruns; },
@@ -162,10 +150,13 @@ std::unique_ptr<PulseStream> PulseStream::Open(const PulseStreamConfig& config, 
   return self;
 }
 
-// On the loop's thread: the connection failed; told once.
-void PulseStream::ConnectionLost() {
-  if (!connection_->failure.empty()) return;
-  connection_->failure = ContextError(*connection_);
+// On the loop's thread: the context or the stream changed state. Whoever waits for a state
+// wakes; once playing, the first failure is told.
+void PulseStream::StateChanged(bool good) {
+  Connection& c = *connection_;
+  pa_threaded_mainloop_signal(c.loop, 0);
+  if (good || !c.playing || !c.failure.empty()) return;
+  c.failure = ContextError(c);
   if (lost_) lost_();
 }
 

@@ -51,7 +51,7 @@ class PulseStream {
  private:
   explicit PulseStream(PulseStreamCounters& counters);
   void Write(size_t bytes);
-  void ConnectionLost();
+  void StateChanged(bool good);
 
   std::unique_ptr<Connection> connection_;
   Fill fill_;
