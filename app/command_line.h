@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/program.h"
+#include "platform/support/printable.h"
 
 namespace starquill {
 
@@ -35,11 +36,6 @@ struct CommandLine {
 // Reads the arguments (without the program's name). The first help, version or error found
 // decides. Options take one dash or two, and a value either as the next argument or after '='.
 CommandLine ParseCommandLine(std::span<const std::string_view> args);
-
-// Text from the command line or the environment as an error message may show it: control
-// characters and bytes that are not UTF-8 escaped (\n, \x1b, ...), and cut after `limit`
-// characters with "...".
-std::string Printable(std::string_view text, size_t limit = 200);
 
 // A window id as X11 programs write it: decimal, or hexadecimal after 0x; 0 names no window.
 std::optional<uint32_t> ParseWindowId(std::string_view text);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/support/printable.h"
+
 namespace starquill {
 namespace {
 
@@ -17,15 +19,7 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-// The value as one printable line of reasonable length.
-std::string Printable(std::string_view value) {
-  constexpr size_t kMaxShown = 60;
-  std::string shown;
-  for (const char c : value.substr(0, kMaxShown))
-    shown += (c >= 0x20 && c < 0x7f) ? c : '?';
-  if (value.size() > kMaxShown) shown += "...";
-  return shown;
-}
+constexpr size_t kMaxShown = 60;  // characters of a value shown in the message
 
 }  // namespace
 
@@ -58,7 +52,7 @@ void DropSenselessScaleVariables(std::FILE* out) {
     const char* value = std::getenv(name);
     if (value == nullptr || *value == '\0' || sensible(value)) return;
     std::fprintf(out, "starquill: ignoring %s=%s: a scale must be a number from 0.1 to 10\n", name,
-                 Printable(value).c_str());
+                 Printable(value, kMaxShown).c_str());
     unsetenv(name);
   };
   check("QT_SCALE_FACTOR", &IsSensibleScale);
