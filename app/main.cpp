@@ -23,6 +23,7 @@
 #include "platform/qt/qt_image.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_signals.h"
+#include "platform/support/standard_streams.h"
 
 namespace {
 
@@ -51,30 +52,48 @@ std::unique_ptr<starquill::HostWindow> OpenHostWindow(const starquill::RunOption
   auto host = std::move(std::get<std::unique_ptr<starquill::HostWindow>>(opened));
   // Nothing left to draw on: the screen saver is done with the program, or went wrong.
   host->Gone = [] { Stop("the window to draw in has gone"); };
+  host->Refused = [](const std::string& why) { Stop("cannot draw in the window: " + why); };
   return host;
 }
 
 // Writes the text to stdout; a write error (a full disk, a closed stdout) is reported in one
 // line on stderr and gives status 1, as for any program whose output is its result.
-int Answer(const std::string& text) {
+int Answer(const std::string& text, bool stdoutClosed) {
   errno = 0;
-  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) return 0;
-  const int error = errno != 0 ? errno : EIO;
+  if (!stdoutClosed && std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) {
+    return 0;
+  }
+  const int error = stdoutClosed ? EBADF : errno != 0 ? errno : EIO;
   std::fprintf(stderr, "starquill: cannot write to standard output: %s\n", std::strerror(error));
   return 1;
+}
+
+// What --verbose tells of the sound once the show is over.
+void ReportSound(const starquill::SoundOutputStats& stats) {
+  if (stats.blocksWritten == 0) {
+    std::fprintf(stderr, "starquill: sound: no sound was played\n");
+    return;
+  }
+  std::fprintf(stderr,
+               "starquill: sound: %llu blocks of 10 ms played, latency %.1f ms (at most %.1f "
+               "ms), %llu underruns\n",
+               static_cast<unsigned long long>(stats.blocksWritten), stats.latencyUs / 1000.0,
+               stats.maxLatencyUs / 1000.0, static_cast<unsigned long long>(stats.underruns));
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Before anything opens a file: a stream that is closed would be taken by the next one.
+  const bool stdoutClosed = starquill::OpenMissingStandardStreams()[1];
   // Help, version and mistakes are answered before any display is needed.
   const std::vector<std::string_view> args(argv + std::min(argc, 1), argv + argc);
   const starquill::CommandLine command = starquill::ParseCommandLine(args);
   switch (command.action) {
     case starquill::CommandLine::Action::Help:
-      return Answer(starquill::UsageText());
+      return Answer(starquill::UsageText(), stdoutClosed);
     case starquill::CommandLine::Action::Version:
-      return Answer(starquill::VersionText());
+      return Answer(starquill::VersionText(), stdoutClosed);
     case starquill::CommandLine::Action::Error:
       std::fprintf(stderr, "starquill: %s\n%s\n", command.error.c_str(),
                    std::string(starquill::kUsageHint).c_str());
@@ -94,7 +113,8 @@ int main(int argc, char* argv[]) {
     toolkitArgv.push_back(arg.data());
   toolkitArgv.push_back(nullptr);
   int toolkitArgc = static_cast<int>(toolkitArgs.size());
-  const auto application = starquill::OpenApplication(toolkitArgc, toolkitArgv.data());
+  const auto application =
+      starquill::OpenApplication(toolkitArgc, toolkitArgv.data(), options.verbose);
   QApplication::setApplicationName(QStringLiteral("Starquill"));
   QApplication::setApplicationVersion(QStringLiteral(STARQUILL_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("org.starquill.Starquill"));
@@ -114,7 +134,8 @@ int main(int argc, char* argv[]) {
     sound = std::make_unique<starquill::ProgramSound>(program.Seed());
     program.SetSound(sound.get());
   }
-  // A signal to end is taken as Esc: the screen saver hold is given back on the way out.
+  // A signal to end is taken as Esc: the screen saver hold is given back on the way out, and
+  // the program then dies of the signal.
   const starquill::TerminationSignals termination([&program] { program.End(); });
   program.Start();
   if (options.verbose) {
@@ -122,18 +143,15 @@ int main(int argc, char* argv[]) {
                  program.Seed());
   }
   const int status = QApplication::exec();
-  if (sound && options.verbose) {
-    const starquill::SoundOutputStats stats = sound->Stats();
-    std::fprintf(stderr,
-                 "starquill: sound: %llu blocks of 10 ms played, latency %.1f ms (at most %.1f "
-                 "ms), %llu underruns\n",
-                 static_cast<unsigned long long>(stats.blocksWritten), stats.latencyUs / 1000.0,
-                 stats.maxLatencyUs / 1000.0,
-                 static_cast<unsigned long long>(stats.underruns));
-  }
+  if (sound && options.verbose) ReportSound(sound->Stats());
   // The show may hold hundreds of thousands of sparkles and the toolkit its windows and its
   // display connection: the operating system takes all of it back at once, much faster than
   // releasing it piece by piece. The screen saver hold is already given back by then.
   std::fflush(nullptr);
+  if (const auto signal = termination.Received()) {
+    // Ended by a signal, the program says so to whoever started it by dying of it.
+    sound.reset();
+    starquill::EndBySignal(*signal);
+  }
   std::_Exit(status);
 }

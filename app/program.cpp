@@ -44,7 +44,7 @@ void Program::Start() {
 void Program::OpenShow() {
   if (show_) return;
   show_ = std::make_unique<frmMain>(
-      platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop);
+      platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop, seed_);
   show_->SetSound(sound_);
   // The show's window is the program's last: the program decides to end when it closes (the
   // platform does not watch for a last window).

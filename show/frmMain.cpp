@@ -27,8 +27,8 @@ constexpr std::array<int32_t, 10> kProgrammeMasks = {
 
 }  // namespace
 
-frmMain::frmMain(Platform& platform, ShowMode mode)
-    : platform_(platform), mode_(mode), window_(platform.CreateWindow()) {
+frmMain::frmMain(Platform& platform, ShowMode mode, uint32_t runSeed)
+    : platform_(platform), mode_(mode), run_seed_(runSeed), window_(platform.CreateWindow()) {
   window_->SetCaption("Starquill");
   Picture1.SetBackColor(kSkyColor);
   Picture1.SetForeColor(kCountTextColor);
@@ -128,8 +128,9 @@ void frmMain::Timer2_Timer() {
 }
 
 void frmMain::RangeTimer_Timer() {
-  // Reseeded from the clock on every event: programme launches never repeat a fixed pattern.
-  Randomize(platform_.SecondsSinceMidnight());
+  // Reseeded on every event: the launches follow a new sequence each time, which the run's
+  // seed repeats, whatever the time of day.
+  RandomizeForEvent(run_seed_, ++programme_events_);
   const int x = static_cast<int>(Int(Rnd() * 10.0 + 1));
   Launch(kProgrammeMasks[static_cast<size_t>(x - 1)]);
 }

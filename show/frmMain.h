@@ -34,7 +34,9 @@ class frmMain {
   static constexpr int kMediumMs = 1000;
   static constexpr int kGrandFinaleMs = 600;
 
-  explicit frmMain(Platform& platform, ShowMode mode = ShowMode::Desktop);
+  // The run's seed makes the programme's launches repeat with it: each programme event
+  // reseeds the random generator from it and the event's number.
+  explicit frmMain(Platform& platform, ShowMode mode = ShowMode::Desktop, uint32_t runSeed = 0);
   ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -111,6 +113,8 @@ class frmMain {
 
   Platform& platform_;
   const ShowMode mode_;
+  const uint32_t run_seed_;
+  uint64_t programme_events_ = 0;  // the programme's events so far, in the whole run
   std::unique_ptr<Window> window_;
   std::vector<Firework> fireworks_;
   std::unique_ptr<Timer> timer1_;

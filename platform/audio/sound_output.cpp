@@ -68,8 +68,12 @@ struct AudioWorkerState {
   }
 
   void Report(const SoundOutputOptions& options, const std::string& line) {
-    std::lock_guard lock(mutex);
-    if (!source) return;
+    {
+      std::lock_guard lock(mutex);
+      if (!source) return;
+    }
+    // Written without the lock: a stderr that blocks (a full pipe nobody reads) holds up this
+    // worker alone, never the audio thread's rendering or the show stopping the output.
     if (options.report) {
       options.report(line);
     } else {

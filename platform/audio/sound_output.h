@@ -26,7 +26,8 @@ struct AudioWorkerState;
 struct SoundOutputOptions {
   PulseStreamConfig stream;
   std::chrono::milliseconds retryInterval{1000};
-  // Where the one-line reports go (from the audio thread); standard error when empty.
+  // Where the one-line reports go (from the output's worker, which waits for it alone; one may
+  // still be under way when Stop gives up on the worker); standard error when empty.
   std::function<void(const std::string&)> report;
 };
 
@@ -48,7 +49,7 @@ class SoundOutput {
 
   void Start();
   // Once Stop returns the source is never called again. A worker held up by a server that
-  // does not answer is left behind to end on its own.
+  // does not answer, or by a report that cannot be written, is left behind to end on its own.
   void Stop();
 
   SoundOutputStats Stats() const;

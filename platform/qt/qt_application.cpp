@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/qt/qt_messages.h"
 #include "platform/qt/scale_variables.h"
+#include "platform/support/printable.h"
 
 namespace starquill {
 namespace {
@@ -24,8 +26,6 @@ QList<HeldMessage>& Held() {
   return held;
 }
 
-QtMessageHandler g_previous = nullptr;
-
 void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
     Held().append({type, QByteArray(context.category), text});
@@ -38,19 +38,21 @@ void HoldWhileStarting(QtMsgType type, const QMessageLogContext& context, const 
   if (reason.endsWith(QLatin1String("display")) && qEnvironmentVariableIsEmpty("DISPLAY")) {
     reason += QLatin1String(" (DISPLAY is not set)");
   }
-  std::fprintf(stderr, "starquill: cannot open a display: %s\n", qUtf8Printable(reason));
+  // The reason may name a platform or display from the command line or the environment.
+  std::fprintf(stderr, "starquill: cannot open a display: %s\n",
+               Printable(reason.toStdString()).c_str());
   std::fflush(stderr);
   std::_Exit(1);
 }
 
 }  // namespace
 
-std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv, bool verbose) {
   DropSenselessScaleVariables(stderr);
-  g_previous = qInstallMessageHandler(&HoldWhileStarting);
+  qInstallMessageHandler(&HoldWhileStarting);
   auto application = std::make_unique<QApplication>(argc, argv);
-  qInstallMessageHandler(g_previous);
-  // Started: what Qt had to say goes out as it would have.
+  // Started: what Qt had to say goes out, and from now on all it says.
+  PrintQtMessages(verbose);
   for (const HeldMessage& message : Held()) {
     const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
     qt_message_output(message.type, context, message.text);

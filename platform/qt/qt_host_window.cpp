@@ -46,6 +46,11 @@ std::variant<std::unique_ptr<HostWindow>, std::string> HostWindow::Open(uint32_t
   std::free(geometry);
   // A pixmap or any other drawable has a geometry too, but no window attributes.
   if (!attributes) return "there is no window " + HexId(id);
+  // Such a window only takes input: nothing shows inside it, and no window can be put there.
+  if (attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY) {
+    std::free(attributes);
+    return HexId(id) + " is an input-only window";
+  }
   // Told when the window changes size or is destroyed; the events this program selected there
   // already (Qt selects some on the root window) stay selected.
   const uint32_t mask = attributes->your_event_mask | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
@@ -60,6 +65,16 @@ std::variant<std::unique_ptr<HostWindow>, std::string> HostWindow::Open(uint32_t
 
 HostWindow::HostWindow(uint32_t id, QSize size)
     : id_(id), size_(size), window_(QWindow::fromWinId(id)) {}
+
+bool HostWindow::HoldsInner() const {
+  xcb_connection_t* connection = Connection();
+  if (!connection || inner_ == 0) return false;
+  xcb_query_tree_reply_t* tree =
+      xcb_query_tree_reply(connection, xcb_query_tree(connection, inner_), nullptr);
+  const bool held = tree && tree->parent == id_;
+  std::free(tree);
+  return held;
+}
 
 HostWindow::~HostWindow() {
   if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);

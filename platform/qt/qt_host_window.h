@@ -35,8 +35,13 @@ class HostWindow : public QAbstractNativeEventFilter {
   std::function<void(QSize)> Resized;
   // Told when the window, or the program's window inside it, has been destroyed.
   std::function<void()> Gone;
+  // Told why, when the program's window cannot be put inside this one.
+  std::function<void(const std::string& why)> Refused;
   // The program's own window inside this one: its end is noticed too.
   void SetInner(uint32_t id) { inner_ = id; }
+  // Whether the program's window is inside this one (the window system may refuse to put it
+  // there, and then shows it on its own).
+  bool HoldsInner() const;
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

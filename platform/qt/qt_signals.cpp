@@ -3,21 +3,27 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QTimer>
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <utility>
+#include <cstdlib>
+
+#include "platform/qt/nested_events.h"
 
 namespace starquill {
 namespace {
 
 constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
-// The pipe's writing end, for the handler: a signal handler can reach nothing but globals.
+// The pipe's writing end and the first signal, for the handler: a signal handler can reach
+// nothing but globals.
 volatile sig_atomic_t g_write_end = -1;
+volatile sig_atomic_t g_received = 0;
 
-void WriteToPipe(int) {
+void WriteToPipe(int signal) {
   const int saved = errno;
+  if (g_received == 0) g_received = signal;
   const char byte = 1;
   // Full pipe: a byte is already waiting, which is all the loop needs.
   [[maybe_unused]] const ssize_t written = write(g_write_end, &byte, 1);
@@ -34,7 +40,7 @@ TerminationSignals::TerminationSignals(std::function<void()> ended) : ended_(std
     char bytes[16];
     while (read(pipe_[0], bytes, sizeof bytes) > 0) {
     }
-    if (auto ended = std::exchange(ended_, nullptr)) ended();
+    Deliver();
   });
   struct sigaction action = {};
   action.sa_handler = &WriteToPipe;
@@ -42,6 +48,16 @@ TerminationSignals::TerminationSignals(std::function<void()> ended) : ended_(std
   action.sa_flags = SA_RESTART;
   for (int signal : kSignals)
     sigaction(signal, &action, nullptr);
+}
+
+void TerminationSignals::Deliver() {
+  // Ending inside a start that is still under way would leave the rest of it to run after the
+  // end (the event loop, not yet running, would not even stop): the end waits for it.
+  if (NestedEventDepth() > 0) {
+    QTimer::singleShot(1, notifier_.get(), [this] { Deliver(); });
+    return;
+  }
+  if (ended_) ended_();
 }
 
 TerminationSignals::~TerminationSignals() {
@@ -52,6 +68,21 @@ TerminationSignals::~TerminationSignals() {
   notifier_.reset();
   close(pipe_[0]);
   close(pipe_[1]);
+}
+
+std::optional<int> TerminationSignals::Received() const {
+  const int signal = g_received;
+  return signal != 0 ? std::optional<int>(signal) : std::nullopt;
+}
+
+void EndBySignal(int signal) {
+  std::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal);
+  std::_Exit(128 + signal);  // a signal whose default is not to end (none of ours)
 }
 
 }  // namespace starquill

@@ -366,6 +366,11 @@ void QtWindow::ShowInHost() {
   fill(host_->DeviceSize());
   host_->Resized = fill;
   host_->SetInner(static_cast<uint32_t>(widget.winId()));
+  // A window left outside the host would be a stray window on the desktop.
+  if (!host_->HoldsInner()) {
+    if (host_->Refused) host_->Refused("the window system would not put the show inside it");
+    return;
+  }
   widget.show();
   widget.FollowScreen();
   widget.Relayout();

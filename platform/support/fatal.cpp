@@ -15,8 +15,8 @@ FatalReporter SetFatalReporter(FatalReporter reporter) {
 }
 
 void FatalError(std::string_view what) {
-  const std::string message = "Starquill: fatal run-time error: " + std::string(what);
-  std::fprintf(stderr, "%s\n", message.c_str());
+  const std::string message = "fatal run-time error: " + std::string(what);
+  std::fprintf(stderr, "starquill: %s\n", message.c_str());
   std::fflush(stderr);
   // A reporter that fails again must not recurse into itself.
   if (FatalReporter reporter = std::exchange(g_reporter, nullptr)) reporter(message);

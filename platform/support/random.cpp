@@ -39,6 +39,14 @@ void Randomize(double seed) {
   detail::g_random = StateFromSeed(std::bit_cast<uint64_t>(seed));
 }
 
+void RandomizeForEvent(uint32_t runSeed, uint64_t eventNumber) {
+  // The run seed in the high half keeps every run's series apart for four billion events;
+  // mixing in a constant keeps them apart from the sequences Randomize gives.
+  constexpr uint64_t kEventSeries = 0x50726F6772616D6Dull;
+  detail::g_random =
+      StateFromSeed(((static_cast<uint64_t>(runSeed) << 32) + eventNumber) ^ kEventSeries);
+}
+
 RandomState InitialRandomState() {
   return StateFromSeed(kInitialSeed);
 }

@@ -64,6 +64,11 @@ class RandomStream {
 // Equal seeds give equal sequences; any two different doubles give different states.
 void Randomize(double seed);
 
+// Reseeds the shared generator for one event of a numbered series within a run (the show
+// programme's launches): the same run seed and event number always give the same sequence,
+// and each number a sequence of its own.
+void RandomizeForEvent(uint32_t runSeed, uint64_t eventNumber);
+
 // The fixed state the generator starts from.
 RandomState InitialRandomState();
 

@@ -129,6 +129,9 @@ TEST(ProgramStart, EveryRunIsAShowOfItsOwnUnlessASeedRepeatsOne) {
   EXPECT_EQ(second, 43200251u);
   EXPECT_EQ(SkyOfARun(Course(7), 0, &seeded), SkyOfARun(Course(7), 5000));
   EXPECT_EQ(seeded, 7u);
+  // A programme's launches too, though they reseed the generator on every event.
+  EXPECT_EQ(SkyOfARun(Course(7, Programme::GrandFinale), 0),
+            SkyOfARun(Course(7, Programme::GrandFinale), 5000));
 }
 
 TEST(ProgramStart, StraightToTheShowWithAProgramme) {

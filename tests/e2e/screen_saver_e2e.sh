@@ -48,7 +48,7 @@ xdotool windowsize "$host" 800 600
 grown() { shoot && [ "$(brightest_in 160x600+640+0)" -lt 255 ]; }
 poll 50 grown || fail "the sky did not follow its window to 800x600"
 signal_program TERM
-[ "$status" = 0 ] || fail "SIGTERM: status $status, $(cat "$work/app.log")"
+[ "$status" = 143 ] || fail "SIGTERM: status $status, $(cat "$work/app.log")"
 [ "$ended_ms" -lt 1000 ] || fail "SIGTERM took $ended_ms ms to end the show"
 [ ! -s "$work/app.log" ] || fail "the screen saver said: $(cat "$work/app.log")"
 echo "PASS: --window-id $host: fireworks in 640x480, followed to 800x600, SIGTERM ended it in $ended_ms ms"
@@ -60,7 +60,7 @@ XSCREENSAVER_WINDOW=$host start_program "$program" --root
 poll 100 fireworks_in 200x150+0+0 || fail "no fireworks in the 200x150 preview"
 white_in 824x768+200+0 || fail "the preview's show drew outside its window"
 signal_program TERM
-[ "$status" = 0 ] || fail "SIGTERM in the preview: status $status"
+[ "$status" = 143 ] || fail "SIGTERM in the preview: status $status"
 echo "PASS: XSCREENSAVER_WINDOW=$host --root: fireworks in 200x150, SIGTERM ended it in $ended_ms ms"
 
 # --root alone: the whole screen.
@@ -68,7 +68,7 @@ start_program "$program" --root
 poll 100 fireworks_in 1024x768+0+0 || fail "--root drew no fireworks on the screen"
 white_in 1024x768+0+0 && fail "--root left the screen white"
 signal_program TERM
-[ "$status" = 0 ] || fail "SIGTERM with --root: status $status"
+[ "$status" = 143 ] || fail "SIGTERM with --root: status $status"
 echo "PASS: --root alone covered the screen"
 
 # The window goes while the show runs.
@@ -86,4 +86,14 @@ expect_one_line_and_status_1 "a window that went"
 status=0
 QT_QPA_PLATFORM=xcb timeout 10 "$program" --window-id 0x3a00007 >"$work/app.log" 2>&1 || status=$?
 expect_one_line_and_status_1 "a window id of no window"
-echo "PASS: a window that goes, and one that never was, end the program with one line and status 1"
+# A window that takes input only: nothing could be seen in it.
+"$host_program" --input-only 640 480 >"$work/host.out" 2>"$work/host.log" &
+host_pid=$!
+for _ in $(seq 1 50); do grep -q '^0x' "$work/host.out" && break; sleep 0.1; done
+grep -q '^0x' "$work/host.out" || fail "no input-only window: $(cat "$work/host.log")"
+status=0
+QT_QPA_PLATFORM=xcb timeout 10 "$program" --window-id "$(head -n 1 "$work/host.out")" \
+  >"$work/app.log" 2>&1 || status=$?
+expect_one_line_and_status_1 "an input-only window"
+echo "PASS: a window that goes, one that never was and an input-only one end the program with" \
+  "one line and status 1"

@@ -226,19 +226,20 @@ TEST_F(LaunchDirector, TheProgrammeLaunchesATypeAtItsPaceRegardlessOfTheCount) {
   }
 }
 
-TEST_F(LaunchDirector, TheProgrammeReseedsFromTheTimeOfDay) {
-  // Two events at the same time of day launch the same; the clock moves on between events,
-  // so a running programme does not repeat itself.
-  const auto launched_at_noon = [&] {
-    frmMain other(platform);
+TEST_F(LaunchDirector, TheProgrammeReseedsFromTheRunsSeedNotTheClock) {
+  // The n-th event of a run's programme launches the same whatever the time of day; the next
+  // event follows a sequence of its own.
+  const auto first_event_at = [&](double clockMs, uint32_t seed) {
+    platform.Clock().Advance(clockMs);
+    frmMain other(platform, ShowMode::Desktop, seed);
     other.Load();
     other.Timer1().SetEnabled(false);
     other.RangeTimer_Timer();
     return StartOf(other.FireworkList()[0]);
   };
-  EXPECT_EQ(launched_at_noon(), launched_at_noon());
+  EXPECT_EQ(first_event_at(0, 7), first_event_at(5000, 7));
+  EXPECT_NE(first_event_at(0, 7), first_event_at(0, 8));
   show.RangeTimer_Timer();
-  platform.Clock().Advance(TimerService::kResolutionMs);
   show.RangeTimer_Timer();
   EXPECT_NE(StartOf(show.FireworkList()[0]), StartOf(show.FireworkList().back()));
 }

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -50,6 +52,50 @@ TEST(SoundOutput, WithoutAServerSaysSoOnceStaysSilentAndStopsAtOnce) {
   EXPECT_FALSE(output.Stats().playing);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].rfind("starquill: no sound: ", 0), 0u) << lines[0];
+}
+
+TEST(SoundOutput, AReportThatCannotBeWrittenHoldsUpNothingElse) {
+  // A stderr that blocks: the report waits until the test lets it go.
+  struct Blocked {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool open = false;
+    std::atomic<bool> reporting{false};
+  };
+  auto blocked = std::make_shared<Blocked>();
+  CountingSource source;
+  SoundOutputOptions options;
+  options.stream.server = "unix:/nonexistent/starquill-test-socket";
+  options.report = [blocked](const std::string&) {
+    blocked->reporting = true;
+    std::unique_lock lock(blocked->mutex);
+    blocked->released.wait(lock, [&] { return blocked->open; });
+  };
+  SoundOutput output(source, options);
+  output.Start();
+  for (int i = 0; i < 200 && !blocked->reporting; ++i)
+    std::this_thread::sleep_for(5ms);
+  ASSERT_TRUE(blocked->reporting);
+
+  // Let go after a second at the latest, so that an output that waits for the report fails
+  // this test instead of hanging it.
+  const auto release = [blocked] {
+    std::lock_guard lock(blocked->mutex);
+    blocked->open = true;
+    blocked->released.notify_all();
+  };
+  std::thread deadline([blocked, release] {
+    std::unique_lock lock(blocked->mutex);
+    if (!blocked->released.wait_for(lock, 1s, [&] { return blocked->open; })) {
+      lock.unlock();
+      release();
+    }
+  });
+  const auto stopping = std::chrono::steady_clock::now();
+  output.Stop();
+  EXPECT_LT(std::chrono::steady_clock::now() - stopping, 500ms);
+  release();
+  deadline.join();
 }
 
 }  // namespace

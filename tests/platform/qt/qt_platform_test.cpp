@@ -102,7 +102,7 @@ void FailWhileATimerRuns() {
 TEST(QtPlatformDeathTest, AFatalErrorStopsTheTimersAndShowsItsMessageBeforeTheExit) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(FailWhileATimerRuns(), ::testing::ExitedWithCode(70),
-              "shown: Starquill: fatal run-time error: Overflow: the test's count");
+              "shown: fatal run-time error: Overflow: the test's count");
 }
 
 TEST(QtPlatform, TheTimeOfDayHasItsFraction) {

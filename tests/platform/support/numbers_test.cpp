@@ -39,7 +39,8 @@ TEST(RoundToInteger, FitsOrStopsTheProgram) {
   EXPECT_FALSE(TryRoundTo<int32_t>(2147483647.5));
   EXPECT_FALSE(TryRoundTo<int32_t>(std::nan("")));
   EXPECT_FALSE(TryRoundTo<int16_t>(32767.5));
-  EXPECT_EXIT(RoundToInt32(3e9), ::testing::ExitedWithCode(70), "fatal run-time error: Overflow");
+  EXPECT_EXIT(RoundToInt32(3e9), ::testing::ExitedWithCode(70),
+              "starquill: fatal run-time error: Overflow");
   EXPECT_EXIT(RoundToInt16(-40000), ::testing::ExitedWithCode(70), "Overflow");
 }
 
