@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The ways to start a show, in a real X server: every plain run is a show of its own, a seed
-# repeats one exactly, and --show opens the show at once, here with the Grand Finale running.
+# repeats one exactly (a programme's too), and --show opens the show at once, here with the Grand Finale running.
 source "$(dirname "$0")/lib.sh"
 program=${1:?usage: run_modes_e2e.sh PATH_TO_STARQUILL}
 screen_width=640
@@ -47,7 +47,13 @@ frames_of_a_run "$work/seeded1" --seed 7
 frames_of_a_run "$work/seeded2" --seed=7
 common=$(frames_in_common "$work/seeded1" "$work/seeded2")
 [ "$common" -ge 1 ] || fail "two runs with --seed 7 showed no picture alike"
-echo "PASS: plain runs differ; --seed 7 runs showed $common identical pictures"
+# A programme reseeds the generator at each of its events, and a seed repeats those too.
+frames_of_a_run "$work/programme1" --seed 7 --programme grand-finale
+frames_of_a_run "$work/programme2" --seed 7 --programme grand-finale
+programme_common=$(frames_in_common "$work/programme1" "$work/programme2")
+[ "$programme_common" -ge 1 ] || fail "two Grand Finales with --seed 7 showed no picture alike"
+echo "PASS: plain runs differ; --seed 7 runs showed $common identical pictures, and" \
+  "$programme_common with the Grand Finale"
 
 # Straight into the show, without the splash, with the Grand Finale keeping the sky busy.
 start_program "$program" --show --programme grand-finale
