@@ -61,6 +61,24 @@ run env DISPLAY=:4242 "$program"
   grep -q '^starquill: cannot open a display: .*:4242' "$work/err" ||
   fail "an unreachable display: status $status, $(cat "$work/err")"
 
+# A platform name from the environment comes back printable too, in Qt's own reason.
+run env QT_QPA_PLATFORM=$'\e[2J' "$program"
+[ "$status" = 1 ] && [ "$(lines "$work/err")" = 1 ] && ! grep -q $'\e' "$work/err" &&
+  grep -q '^starquill: cannot open a display: .*\\x1b' "$work/err" ||
+  fail "a hostile platform name: status $status, $(od -c "$work/err" | head -5)"
+
+# A session without a runtime folder is Qt's business: said only with --verbose.
+run env -u XDG_RUNTIME_DIR timeout 2 "$program" -platform offscreen
+[ "$status" = 124 ] && [ ! -s "$work/err" ] || fail "without XDG_RUNTIME_DIR: $(cat "$work/err")"
+run env -u XDG_RUNTIME_DIR timeout 2 "$program" -platform offscreen --verbose
+grep -q 'XDG_RUNTIME_DIR' "$work/err" || fail "--verbose kept Qt's warning back: $(cat "$work/err")"
+
+# No sound server: the show runs silent, and --verbose says that no sound was played.
+run env PULSE_SERVER=unix:/nonexistent/socket timeout 2 "$program" -platform offscreen --show \
+  --sound --verbose
+grep -q '^starquill: sound: no sound was played$' "$work/err" ||
+  fail "--sound --verbose without a server: $(cat "$work/err")"
+
 # The toolkit's own option picks a platform that needs no display: the program runs until
 # it is stopped.
 for platform in "-platform offscreen" "-platform=offscreen" "--platform=offscreen"; do
