@@ -63,6 +63,7 @@ std::optional<uint32_t> ParseWindowId(std::string_view text) {
 CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   CommandLine command;
   RunOptions& run = command.run;
+  std::optional<bool> smooth, glow;  // as asked for; else the way to run decides
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}, {}};
@@ -115,6 +116,12 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       run.verbose = true;
     } else if (name == "sound") {
       run.sound = true;
+    } else if (name == "smooth" || name == "no-smooth") {
+      smooth = name == "smooth";
+    } else if (name == "glow" || name == "no-glow") {
+      glow = name == "glow";
+    } else if (name == "vivid") {
+      smooth = glow = true;
     } else if (!takesValue && !Contains(kToolkitFlags, name)) {
       return Error("unrecognised option " + Quoted(arg));
     }
@@ -125,11 +132,14 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   if (run.sound && (run.root || run.windowId)) {
     return Error("option '--sound' is not for a screen saver");
   }
-  // A screen saver shows the show alone, with a programme to keep the sky busy.
+  // A screen saver shows the show alone, with a programme to keep the sky busy, and vivid
+  // unless told otherwise: nobody runs it for the plain look.
   if (run.root || run.windowId) {
     run.course.screenSaver = true;
     if (!run.course.programme) run.course.programme = Programme::Medium;
   }
+  run.course.look.smooth = smooth.value_or(run.course.screenSaver);
+  run.course.look.glow = glow.value_or(run.course.screenSaver);
   return command;
 }
 
@@ -141,6 +151,7 @@ std::string UsageText() {
          "Keys during the show:\n"
          "  1 to 7, a to g   launch one of the seven firework types at once\n"
          "  s                mute or unmute the sound (with --sound)\n"
+         "  v                switch the vivid look on and off\n"
          "  Esc              end the show (it also closes the opening window)\n"
          "A right click on the sky opens the menu:\n"
          "  Minimal, Medium, Grand Finale   add a programme: a firework every 3 s, 1 s or\n"
@@ -157,6 +168,12 @@ std::string UsageText() {
          "      --verbose           say the seed in use, to see a show again\n"
          "      --sound             hear the show: launches whoosh, bursts bang, trails\n"
          "                          crackle; the key s mutes and unmutes\n"
+         "      --smooth            show frames at the screen's rate, the fireworks drawn\n"
+         "                          where they are between the 50 ms steps of the show\n"
+         "      --glow              let sparkles glow and bursts light the sky\n"
+         "      --vivid             both: the vivid look (the key v switches it)\n"
+         "      --no-smooth, --no-glow\n"
+         "                          without them (a screen saver has both by default)\n"
          "      --root              run as a screen saver: draw on the window named by\n"
          "                          XSCREENSAVER_WINDOW, or on the whole screen\n"
          "      --window-id ID      run as a screen saver in the X window ID (decimal, or\n"
@@ -171,6 +188,7 @@ std::string UsageText() {
          "Examples:\n"
          "  starquill --show --programme grand-finale\n"
          "  starquill --show --sound\n"
+         "  starquill --show --vivid --programme grand-finale\n"
          "  starquill --window-id 0x3a00007\n";
 }
 

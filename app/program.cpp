@@ -46,6 +46,7 @@ void Program::OpenShow() {
   show_ = std::make_unique<frmMain>(
       platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop, seed_);
   show_->SetSound(sound_);
+  show_->SetLook(course_.look);
   // The show's window is the program's last: the program decides to end when it closes (the
   // platform does not watch for a last window).
   show_->Closed = [this] { platform_.EndProgram(); };

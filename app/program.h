@@ -23,6 +23,7 @@ struct ProgramCourse {
   bool straightToShow = false;         // no splash: the show opens at once
   std::optional<Programme> programme;  // started with the show, as if chosen from its menu
   bool screenSaver = false;            // the show alone in a window the program is given (ShowMode)
+  Look look;                           // how the sky is shown
 };
 
 // Seeds are whole numbers from 0 to this, so that any seed can be given back on the command line.

@@ -13,6 +13,7 @@
 #include <limits>
 #include <span>
 
+#include "engine/in_between.h"
 #include "platform/drawing/color.h"
 #include "platform/drawing/surface.h"
 #include "platform/support/fatal.h"
@@ -40,6 +41,15 @@ class clsFlimmer {
   // step, or Draw, for each sparkle in turn: the same states, pixels and draws.
   static void StepAll(std::span<clsFlimmer> sparkles);
   static void DrawAll(std::span<clsFlimmer> sparkles, Surface& Canvas);
+  // Draws each sparkle at a moment between this tick and the next, changing nothing: one in
+  // the air moved on by that fraction of its speed (where the next tick puts it, at the
+  // fraction 1) and faded as far as it is at that moment's age. At the tick's own moment it
+  // draws what Draw drew; later, a sparkle that has faded to black is left out.
+  static void DrawAllBetween(std::span<const clsFlimmer> sparkles, Surface& Canvas,
+                             const InBetween& at);
+  void DrawBetween(Surface& Canvas, const InBetween& at) const {
+    DrawAllBetween({this, 1}, Canvas, at);
+  }
 
  protected:
   // The stored colour and the age, open to a derived class that restores a sparkle's state.
@@ -105,6 +115,25 @@ inline void clsFlimmer::StepAll(std::span<clsFlimmer> sparkles) {
   RandomStream random;
   for (clsFlimmer& s : sparkles)
     s.Move(random);
+}
+
+inline void clsFlimmer::DrawAllBetween(std::span<const clsFlimmer> sparkles, Surface& Canvas,
+                                       const InBetween& at) {
+  Surface::Points points(Canvas);
+  const bool groundShows = points.ShowsHeight(0);
+  const double f = at.Fraction();
+  for (const clsFlimmer& s : sparkles) {
+    if (!groundShows && s.PaintsOnlyTheGround()) continue;
+    if (s.PosY <= 0 || at.AtTheTick()) {
+      // Where it is: it moves no more (or this is the tick's own moment).
+      points.PSet(static_cast<float>(s.PosX), static_cast<float>(s.PosY), s.FadedColor());
+      continue;
+    }
+    const int32_t color = at.Faded(s.m_Color, s.m_Age);
+    if (color == 0) continue;
+    points.PSet(static_cast<float>(s.PosX + f * s.SpeedX),
+                static_cast<float>(s.PosY + f * s.SpeedY), color);
+  }
 }
 
 inline void clsFlimmer::DrawAll(std::span<clsFlimmer> sparkles, Surface& Canvas) {

@@ -36,6 +36,15 @@ void clsFlimmerMultiRocket::Draw(Surface& Canvas) {
   DrawHead(*this, Canvas);
 }
 
+void clsFlimmerMultiRocket::DrawBetween(Surface& Canvas, const InBetween& at) const {
+  if (Finished) return;
+  if (Exploded) {
+    for (const clsFlimmerrocket& rocket : Prefix(rockets, RocketCount))
+      rocket.DrawBetween(Canvas, at);
+  }
+  DrawHeadBetween(*this, Canvas, at);
+}
+
 void clsFlimmerMultiRocket::explode() {
   const int32_t n = std::max(RocketCount, 0);
   rockets.assign(static_cast<size_t>(n), clsFlimmerrocket{});

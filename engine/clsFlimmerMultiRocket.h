@@ -32,6 +32,9 @@ class clsFlimmerMultiRocket {
 
   void step();
   void Draw(Surface& Canvas);
+  // Draws the rocket and its burst rockets at a moment between this tick and the next,
+  // changing nothing.
+  void DrawBetween(Surface& Canvas, const InBetween& at) const;
   // Makes the burst rockets, replacing any earlier ones; a RocketCount below 1 makes none.
   void explode();
 

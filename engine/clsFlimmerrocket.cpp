@@ -34,6 +34,12 @@ void clsFlimmerrocket::Draw(Surface& Canvas) {
   DrawHead(*this, Canvas);
 }
 
+void clsFlimmerrocket::DrawBetween(Surface& Canvas, const InBetween& at) const {
+  if (Finished) return;
+  if (Exploded) clsFlimmer::DrawAllBetween(Prefix(sparks, Count), Canvas, at);
+  DrawHeadBetween(*this, Canvas, at);
+}
+
 void clsFlimmerrocket::explode() {
   sparks.assign(static_cast<size_t>(std::max(Count, 0)), clsFlimmer{});
   for (clsFlimmer& spark : sparks) {

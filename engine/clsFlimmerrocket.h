@@ -30,6 +30,8 @@ class clsFlimmerrocket {
 
   void step();
   void Draw(Surface& Canvas);
+  // Draws the rocket at a moment between this tick and the next, changing nothing.
+  void DrawBetween(Surface& Canvas, const InBetween& at) const;
   // Makes the shower: Count sparkles at the rocket's position, replacing any earlier ones.
   // A Count below 1 makes an empty shower.
   void explode();

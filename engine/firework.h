@@ -1,12 +1,13 @@
 #pragma once
-// The common shape of every firework kind: step, Draw and Finished. The show's list holds
-// Firework values and reaches any kind through them without asking which kind it is. The
+// The common shape of every firework kind: step, Draw, DrawBetween and Finished. The show's list
+// holds Firework values and reaches any kind through them without asking which kind it is. The
 // kinds themselves are plain classes without a base class; Firework wraps one by value.
 
 #include <concepts>
 #include <memory>
 #include <utility>
 
+#include "engine/in_between.h"
 #include "platform/drawing/surface.h"
 
 namespace starquill {
@@ -24,9 +25,11 @@ bool IsFinished(const T& firework) {
 }
 
 template <typename T>
-concept FireworkKind = std::movable<T> && requires(T& firework, const T& view, Surface& canvas) {
+concept FireworkKind = std::movable<T> &&
+    requires(T& firework, const T& view, Surface& canvas, const InBetween& at) {
   firework.step();
   firework.Draw(canvas);
+  view.DrawBetween(canvas, at);
   { IsFinished(view) } -> std::convertible_to<bool>;
 };
 
@@ -37,6 +40,9 @@ class Firework {
 
   void step() { self_->step(); }
   void Draw(Surface& Canvas) { self_->Draw(Canvas); }
+  // Draws the firework at a moment between this tick and the next (engine/in_between.h),
+  // where it is headed then; changes nothing.
+  void DrawBetween(Surface& Canvas, const InBetween& at) const { self_->DrawBetween(Canvas, at); }
   bool Finished() const { return self_->Finished(); }
 
   // The wrapped firework when it is a T, else nullptr (for whoever created it and for tests).
@@ -56,6 +62,7 @@ class Firework {
     virtual ~Concept() = default;
     virtual void step() = 0;
     virtual void Draw(Surface& canvas) = 0;
+    virtual void DrawBetween(Surface& canvas, const InBetween& at) const = 0;
     virtual bool Finished() const = 0;
   };
 
@@ -64,6 +71,9 @@ class Firework {
     explicit Model(T f) : firework(std::move(f)) {}
     void step() override { firework.step(); }
     void Draw(Surface& canvas) override { firework.Draw(canvas); }
+    void DrawBetween(Surface& canvas, const InBetween& at) const override {
+      firework.DrawBetween(canvas, at);
+    }
     bool Finished() const override { return IsFinished(firework); }
     T firework;
   };

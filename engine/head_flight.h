@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/in_between.h"
 #include "platform/drawing/surface.h"
 
 namespace starquill {
@@ -46,6 +47,15 @@ inline bool BurstDue(double explodeTime, double explodeHeight, int32_t timeElaps
 template <typename Rocket>
 void DrawHead(const Rocket& rocket, Surface& Canvas) {
   Canvas.PSet(static_cast<float>(rocket.PosX), static_cast<float>(rocket.PosY), RGB(255, 0, 0));
+}
+
+// The head at a moment between this tick and the next: moved on by that fraction of its speed,
+// towards where MoveHead puts it; a head below the ground is parked there and moves no more.
+template <typename Rocket>
+void DrawHeadBetween(const Rocket& rocket, Surface& Canvas, const InBetween& at) {
+  const double f = rocket.PosY < 0 ? 0 : at.Fraction();
+  Canvas.PSet(static_cast<float>(rocket.PosX + f * rocket.SpeedX),
+              static_cast<float>(rocket.PosY + f * rocket.SpeedY), RGB(255, 0, 0));
 }
 
 }  // namespace starquill

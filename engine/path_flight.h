@@ -32,6 +32,8 @@ class PathFlight {
 
   void step();
   void Draw(Surface& Canvas);
+  // Draws the trail and the head at a moment between this tick and the next, changing nothing.
+  void DrawBetween(Surface& Canvas, const InBetween& at) const;
 
   const std::vector<clsFlimmer>& Sparkles() const { return sparkles; }
 
@@ -71,6 +73,13 @@ void PathFlight<Kind>::Draw(Surface& Canvas) {
   if (Finished) return;
   clsFlimmer::DrawAll(sparkles, Canvas);
   DrawHead(*this, Canvas);
+}
+
+template <typename Kind>
+void PathFlight<Kind>::DrawBetween(Surface& Canvas, const InBetween& at) const {
+  if (Finished) return;
+  clsFlimmer::DrawAllBetween(sparkles, Canvas, at);
+  DrawHeadBetween(*this, Canvas, at);
 }
 
 }  // namespace starquill

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "platform/support/numbers.h"
@@ -40,6 +41,7 @@ frmMain::frmMain(Platform& platform, ShowMode mode, uint32_t runSeed)
     };
   }
   window_->Unloaded = [this] { Form_Unload(); };
+  window_->Frame = [this] { Form_Frame(); };
   mnuMinimal.Click = [this] { mnuMinimal_Click(); };
   mnuMedium.Click = [this] { mnuMedium_Click(); };
   mnuGrand.Click = [this] { mnuGrand_Click(); };
@@ -95,13 +97,18 @@ void frmMain::CountOneMore() {
   firework_count_ = CheckedAdd(firework_count_, 1, "the number of live fireworks");
 }
 
-void frmMain::Timer1_Timer() {
-  Picture1.Cls();
+void frmMain::PrintCount() {
   if (firework_count_ > 0) {
     Picture1.SetCurrentX(Picture1.ScaleLeft());
     Picture1.SetCurrentY(Picture1.ScaleTop());
     Picture1.Print(std::to_string(firework_count_) + " rockets active");
   }
+}
+
+void frmMain::Timer1_Timer() {
+  last_tick_ms_ = platform_.Timers().NowMs();
+  Picture1.Cls();
+  PrintCount();
 
   // Each firework is stepped and drawn before the next is touched: later ones lie on top.
   if (sound_) sky_sounds_.BeforeStep(fireworks_);
@@ -115,7 +122,52 @@ void frmMain::Timer1_Timer() {
   const size_t removed = std::erase_if(fireworks_, [](const Firework& f) { return f.Finished(); });
   firework_count_ -= static_cast<int32_t>(removed);
 
+  if (look_.glow) {
+    // The halo of what this tick drew, and the sky's light now, make the backdrop that every
+    // frame until the next tick shows.
+    glow_.Update(Picture1, light_.At(last_tick_ms_), GlowCellPixels());
+    if (!look_.smooth) DrawBetweenTicks(0);
+  }
+  // Smooth: the screen's frames show the sky, this one among them.
+  if (!look_.smooth) window_->Present();
+}
+
+void frmMain::DrawBetweenTicks(double fraction) {
+  Picture1.Cls();
+  PrintCount();
+  moment_.SetFraction(fraction);
+  // On a glowing sky a dim sparkle adds its light to the glow instead of a dark dot.
+  Picture1.SetPointsLighten(look_.glow);
+  for (const Firework& firework : fireworks_)
+    firework.DrawBetween(Picture1, moment_);
+  Picture1.SetPointsLighten(false);
+}
+
+void frmMain::Form_Frame() {
+  if (!look_.smooth) return;
+  // The fraction of a tick since the last one; a late tick holds the sky where it is headed.
+  DrawBetweenTicks((platform_.Timers().NowMs() - last_tick_ms_) / kTickMs);
   window_->Present();
+}
+
+int frmMain::GlowCellPixels() const {
+  return std::max(1, static_cast<int>(std::lround(Picture1.DeviceHeight() / kSkyHeight * 0.75)));
+}
+
+void frmMain::SetLook(Look look) {
+  if (look == look_) return;
+  if (!look.Plain()) vivid_ = look;
+  if (!look.glow && look_.glow) Picture1.DropBackdrop();
+  look_ = look;
+  window_->PaceFrames(look_.smooth);
+  if (!timer1_) return;  // not loaded yet: the look starts with the show
+  // The sky takes the new look at once, as it stands.
+  if (look_.smooth) {
+    Form_Frame();
+  } else {
+    if (look_.glow) DrawBetweenTicks(0);
+    window_->Present();
+  }
 }
 
 void frmMain::Timer2_Timer() {
@@ -144,6 +196,8 @@ void frmMain::Form_KeyPress(int KeyAscii) {
     Launch(kTypeMasks[static_cast<size_t>(KeyAscii - 'a')]);
   } else if (KeyAscii == 's' && sound_) {
     sound_->ToggleMute();
+  } else if (KeyAscii == 'v') {
+    SetLook(look_.Plain() ? vivid_ : Look{});
   }
 }
 
@@ -215,6 +269,7 @@ void frmMain::mnuExit_Click() {
 
 void frmMain::Form_Unload() {
   screen_awake_.reset();
+  window_->PaceFrames(false);
   for (Timer* timer : {timer1_.get(), timer2_.get(), range_timer_.get()}) {
     if (timer) timer->SetEnabled(false);
   }

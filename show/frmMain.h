@@ -12,10 +12,14 @@
 #include <vector>
 
 #include "engine/firework.h"
+#include "engine/in_between.h"
+#include "platform/drawing/glow.h"
 #include "platform/drawing/surface.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
+#include "show/look.h"
 #include "show/show_sound.h"
+#include "show/sky_light.h"
 #include "show/sky_sounds.h"
 
 namespace starquill {
@@ -49,6 +53,10 @@ class frmMain {
   // From now on the show tells the sound what happens, and the key s mutes it; none: silent.
   // The sound must outlive the show.
   void SetSound(ShowSound* sound) { sound_ = sound; }
+  // How the sky is shown from now on (show/look.h); the key v switches between the plain look
+  // and a vivid one.
+  void SetLook(Look look);
+  Look CurrentLook() const { return look_; }
 
   // The sky.
   Surface Picture1;
@@ -82,6 +90,8 @@ class frmMain {
 
   // Handlers.
   void Timer1_Timer();
+  // A frame of the screen, between two ticks (the smooth look).
+  void Form_Frame();
   void Timer2_Timer();
   void RangeTimer_Timer();
   void Form_KeyPress(int KeyAscii);
@@ -107,6 +117,12 @@ class frmMain {
   // Stretches the sky over the client area, 200 units high and as wide as keeps one unit the
   // same length both ways, and clears it.
   void LaySky();
+  // Clears the sky, prints the live count, and draws every firework at a moment between this
+  // tick and the next, changing none of them.
+  void DrawBetweenTicks(double fraction);
+  void PrintCount();
+  // Cells of the glow, in device pixels: about three quarters of a unit of the sky.
+  int GlowCellPixels() const;
   void CountOneMore();
   void AppendFirework(Firework firework);
   void ChooseProgramme(MenuItem& item, int intervalMs);
@@ -123,6 +139,12 @@ class frmMain {
   std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
   ShowSound* sound_ = nullptr;
   SkySounds sky_sounds_;  // what the sound hears of each tick
+  Look look_;
+  Look vivid_ = Look::Vivid();  // the look v switches to from the plain one
+  double last_tick_ms_ = 0;     // when the last tick stepped, on the timers' clock
+  InBetween moment_;
+  Glow glow_;
+  SkyLight light_;
 };
 
 template <FireworkKind T>

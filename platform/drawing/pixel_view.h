@@ -4,6 +4,7 @@
 // that a window shows them without converting; colours (0x00BBGGRR) are converted once, when a
 // pixel is written or read back.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/drawing/color.h"
@@ -32,6 +33,14 @@ constexpr uint32_t BlendStored(uint32_t under, uint32_t over, int coverage) {
     const int moved = d >= 0 ? (d + 127) / 255 : -((-d + 127) / 255);
     out |= static_cast<uint32_t>(u + moved) << shift;
   }
+  return out;
+}
+
+// The lighter of two stored pixels in each channel.
+constexpr uint32_t Lighter(uint32_t a, uint32_t b) {
+  uint32_t out = kOpaque;
+  for (const int shift : {0, 8, 16})
+    out |= std::max((a >> shift) & 0xFFu, (b >> shift) & 0xFFu) << shift;
   return out;
 }
 

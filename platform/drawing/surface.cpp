@@ -97,6 +97,10 @@ void Surface::Resize(int width, int height) {
                          static_cast<size_t>((device_height_ + kTileHeight - 1) / kTileHeight);
     drawn_tiles_.assign(tiles, 0);
     shown_tiles_.assign(tiles, 0);
+    pending_tiles_.assign(tiles, 0);
+    backdrop_.clear();
+    backdrop_changes_.clear();
+    backdrop_everywhere_ = false;
     changed_everywhere_ = true;
   }
   const int text_steps = static_cast<int>(int64_t{wanted_text_steps_} * steps / wanted_steps_);
@@ -172,6 +176,13 @@ void Surface::FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_
   }
 }
 
+uint32_t Surface::BlockPixel(int x, int y) const {
+  const int64_t dx = DeviceEdge(x), dy = DeviceEdge(y);
+  if (dx >= device_width_ || dy >= device_height_) return kOpaque;
+  return pixels_[static_cast<size_t>(dy) * static_cast<size_t>(device_width_) +
+                 static_cast<size_t>(dx)];
+}
+
 void Surface::FillBlock(int x, int y, uint32_t value) {
   FillDevice(DeviceEdge(x), DeviceEdge(y), DeviceEdge(int64_t{x} + 1), DeviceEdge(int64_t{y} + 1),
              value);
@@ -238,7 +249,7 @@ std::vector<Surface::DeviceRect> Surface::TakeChanges() {
     for (int ty = 0; ty < tiles_down; ++ty) {
       const size_t row = static_cast<size_t>(ty) * tiles_across_;
       const auto changed = [&](int tx) {
-        return (drawn_tiles_[row + tx] | shown_tiles_[row + tx]) != 0;
+        return (drawn_tiles_[row + tx] | shown_tiles_[row + tx] | pending_tiles_[row + tx]) != 0;
       };
       const int y = ty * kTileHeight, height = std::min(kTileHeight, device_height_ - y);
       for (int tx = 0; tx < tiles_across_;) {
@@ -255,6 +266,7 @@ std::vector<Surface::DeviceRect> Surface::TakeChanges() {
     }
   }
   std::swap(shown_tiles_, drawn_tiles_);
+  std::fill(pending_tiles_.begin(), pending_tiles_.end(), uint8_t{0});
   changed_everywhere_ = false;
   return rects;
 }
@@ -408,9 +420,73 @@ void Surface::FillBox(float x1, float y1, float x2, float y2, Color color) {
              StoredPixel(color));
 }
 
+PixelView Surface::Backdrop() {
+  if (backdrop_.empty()) backdrop_.assign(pixels_.size(), StoredPixel(back_color_));
+  return {backdrop_.data(), device_width_, device_height_, device_width_};
+}
+
+void Surface::DropBackdrop() {
+  if (backdrop_.empty()) return;
+  backdrop_.clear();
+  backdrop_changes_.clear();
+  backdrop_everywhere_ = false;
+  std::fill(pixels_.begin(), pixels_.end(), StoredPixel(back_color_));
+  FilledWith(StoredPixel(back_color_));
+  changed_everywhere_ = true;
+  DrawPicture();
+}
+
+void Surface::BackdropChanged(const DeviceRect& area) {
+  if (backdrop_changes_.size() < kMaxDrawnBoxes) {
+    backdrop_changes_.push_back(
+        {area.x, area.y, int64_t{area.x} + area.width, int64_t{area.y} + area.height});
+  } else {
+    backdrop_everywhere_ = true;
+  }
+}
+
+void Surface::ShowBackdrop() {
+  const auto copy = [this](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    x0 = std::max<int64_t>(x0, 0);
+    y0 = std::max<int64_t>(y0, 0);
+    x1 = std::min<int64_t>(x1, device_width_);
+    y1 = std::min<int64_t>(y1, device_height_);
+    for (int64_t y = y0; y < y1; ++y) {
+      const size_t row = static_cast<size_t>(y) * static_cast<size_t>(device_width_);
+      std::copy(backdrop_.begin() + static_cast<long>(row + x0),
+                backdrop_.begin() + static_cast<long>(row + x1),
+                pixels_.begin() + static_cast<long>(row + x0));
+    }
+  };
+  if (drawn_everywhere_ || backdrop_everywhere_) {
+    pixels_ = backdrop_;
+    changed_everywhere_ = true;
+  } else {
+    for (const uint32_t point : DrawnPoints()) {
+      const uint32_t x = point & 0xFFFF, y = point >> 16;
+      if (scale_is_one_) {
+        const size_t i = static_cast<size_t>(y) * static_cast<size_t>(device_width_) + x;
+        pixels_[i] = backdrop_[i];
+      } else {
+        copy(DeviceEdge(x), DeviceEdge(y), DeviceEdge(x + 1), DeviceEdge(y + 1));
+      }
+    }
+    for (const DeviceBox& box : drawn_boxes_)
+      copy(box.x0, box.y0, box.x1, box.y1);
+    for (const DeviceBox& box : backdrop_changes_) {
+      copy(box.x0, box.y0, box.x1, box.y1);
+      MarkTiles(pending_tiles_, box.x0, box.y0, box.x1, box.y1);
+    }
+  }
+  backdrop_changes_.clear();
+  backdrop_everywhere_ = false;
+}
+
 void Surface::Cls() {
   const uint32_t background = StoredPixel(back_color_);
-  if (drawn_everywhere_ || picture_ || background != filled_with_) {
+  if (!backdrop_.empty()) {
+    ShowBackdrop();
+  } else if (drawn_everywhere_ || picture_ || background != filled_with_) {
     std::fill(pixels_.begin(), pixels_.end(), background);
     changed_everywhere_ = true;
   } else {

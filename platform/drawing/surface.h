@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -80,6 +81,22 @@ class Surface {
   };
   std::vector<DeviceRect> TakeChanges();
 
+  // The backdrop: a picture as large as the device store that Cls shows where something was
+  // drawn, instead of the plain background colour (a sky lit by a burst, the glow around its
+  // sparkles). Made, in the background colour, when first asked for; a new store (a new size
+  // or device scale) drops it. Whoever paints it tells which areas changed: the next Cls shows
+  // them, and TakeChanges reports them once.
+  PixelView Backdrop();
+  bool HasBackdrop() const { return !backdrop_.empty(); }
+  void BackdropChanged(const DeviceRect& area);
+  void BackdropChangedEverywhere() { backdrop_everywhere_ = true; }
+  // Back to the plain background colour: the store is filled with it at once.
+  void DropBackdrop();
+  // The points drawn since the last clear, as y << 16 | x in pixels; complete unless
+  // DrawnEverywhere() (too many to keep).
+  std::span<const uint32_t> DrawnPoints() const { return {drawn_points_.data(), drawn_count_}; }
+  bool DrawnEverywhere() const { return drawn_everywhere_; }
+
   // Outer size and place in the containing window, in the window's units (pixels).
   float Left() const { return left_in_container_; }
   float Top() const { return top_in_container_; }
@@ -106,6 +123,9 @@ class Surface {
 
   // Points, lines and boxes, in scale units.
   void PSet(float x, float y, Color color);
+  // Whether points lighten what lies under them, channel by channel, instead of covering it:
+  // light added to a glowing sky never darkens it. Off by default.
+  void SetPointsLighten(bool lighten) { points_lighten_ = lighten; }
   // Many points in a row: see Points below.
   class Points;
   // The straight line from the first point up to, but not including, the second.
@@ -176,6 +196,9 @@ class Surface {
   void FillDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
   // Fills the block of the pixel (x, y), which lies on the surface, and records it as drawn.
   void FillBlock(int x, int y, uint32_t value);
+  // The stored pixel at the first device pixel of the block of (x, y), which lies on the
+  // surface; black when the block has no device pixel (below scale 1).
+  uint32_t BlockPixel(int x, int y) const;
   // Fills the device pixels [x0, x1) x [y0, y1), clipped to the store, and records them as
   // drawn.
   void DrawDevice(int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint32_t value);
@@ -207,6 +230,8 @@ class Surface {
   void UpdateMapping();
   FontFace& Face();
   void DrawPicture();
+  // Cls with a backdrop: what was drawn, and what changed on the backdrop, shows it again.
+  void ShowBackdrop();
 
   int width_ = 0;
   int height_ = 0;
@@ -225,7 +250,11 @@ class Surface {
   size_t drawn_count_ = 0;
   std::vector<DeviceBox> drawn_boxes_;
   bool drawn_everywhere_ = false;
-  std::vector<uint8_t> drawn_tiles_;  // row by row, tiles_across_ to a row
+  std::vector<uint32_t> backdrop_;           // none, or as large as the store
+  std::vector<DeviceBox> backdrop_changes_;  // shown at the next Cls
+  bool backdrop_everywhere_ = false;
+  std::vector<uint8_t> pending_tiles_;  // changed by a backdrop shown since the last TakeChanges
+  std::vector<uint8_t> drawn_tiles_;    // row by row, tiles_across_ to a row
   std::vector<uint8_t> shown_tiles_;
   int tiles_across_ = 0;
   bool changed_everywhere_ = true;
@@ -233,6 +262,7 @@ class Surface {
   float left_in_container_ = 0;
   float top_in_container_ = 0;
 
+  bool points_lighten_ = false;
   bool user_scale_ = false;
   float scale_left_ = 0;
   float scale_top_ = 0;
@@ -267,19 +297,22 @@ class Surface::Points {
         per_unit_y_(surface.pixels_per_unit_y_),
         width_(surface.width_d_),
         height_(surface.height_d_),
-        scale_is_one_(surface.scale_is_one_) {}
+        scale_is_one_(surface.scale_is_one_),
+        lighten_(surface.points_lighten_) {}
 
   void PSet(float x, float y, Color color) {
     const double px = (static_cast<double>(x) - left_) * per_unit_x_;
     const double py = (static_cast<double>(y) - top_) * per_unit_y_;
     // Written so that NaN fails the test and is clipped.
     if (px >= 0.0 && px < width_ && py >= 0.0 && py < height_) {
-      const uint32_t value = StoredPixel(color);
+      uint32_t value = StoredPixel(color);
       const int ix = static_cast<int>(px), iy = static_cast<int>(py);
       if (scale_is_one_) [[likely]] {
-        bits_[static_cast<size_t>(iy) * stride_ + static_cast<size_t>(ix)] = value;
+        uint32_t& pixel = bits_[static_cast<size_t>(iy) * stride_ + static_cast<size_t>(ix)];
+        pixel = lighten_ ? Lighter(value, pixel) : value;
         surface_.RecordPoint(ix, iy);
       } else {
+        if (lighten_) value = Lighter(value, surface_.BlockPixel(ix, iy));
         surface_.FillBlock(ix, iy, value);
       }
     }
@@ -297,6 +330,7 @@ class Surface::Points {
   size_t stride_;
   double left_, top_, per_unit_x_, per_unit_y_, width_, height_;
   bool scale_is_one_;
+  bool lighten_;
 };
 
 inline void Surface::PSet(float x, float y, Color color) {

@@ -1,6 +1,7 @@
 #pragma once
 // Timers on Qt's event loop, with precise timing.
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <map>
 #include <memory>
@@ -11,7 +12,9 @@ namespace starquill {
 
 class QtTimerService : public TimerService {
  public:
+  QtTimerService() { clock_.start(); }
   ~QtTimerService() override;
+  double NowMs() const override { return static_cast<double>(clock_.nsecsElapsed()) / 1e6; }
   // Stops every timer, for good: used when the program stops on a fatal error.
   void StopAll();
 
@@ -23,6 +26,7 @@ class QtTimerService : public TimerService {
  private:
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   bool stopped_for_good_ = false;
+  QElapsedTimer clock_;
 };
 
 }  // namespace starquill

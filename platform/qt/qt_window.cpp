@@ -20,6 +20,7 @@
 #include "platform/drawing/device_scale.h"
 #include "platform/drawing/surface.h"
 #include "platform/hosting/control_window.h"
+#include "platform/qt/frame_pacer.h"
 #include "platform/qt/idle_pointer.h"
 #include "platform/qt/nested_events.h"
 #include "platform/qt/qt_host_window.h"
@@ -251,7 +252,11 @@ class QtWindow::SurfaceWidget : public QWidget {
   QMetaObject::Connection screen_size_;
 };
 
-QtWindow::QtWindow() : widget_(std::make_unique<SurfaceWidget>(*this)) {}
+QtWindow::QtWindow()
+    : widget_(std::make_unique<SurfaceWidget>(*this)),
+      pacer_(std::make_unique<FramePacer>(*widget_, [this] {
+        if (Frame) Frame();
+      })) {}
 
 QtWindow::~QtWindow() = default;
 
@@ -413,7 +418,12 @@ void QtWindow::Present() {
   widget_->ShowChanges();
 }
 
+void QtWindow::PaceFrames(bool on) {
+  pacer_->SetOn(on);
+}
+
 void QtWindow::Unload() {
+  pacer_->SetOn(false);
   widget_->close();
 }
 

@@ -14,6 +14,7 @@
 
 namespace starquill {
 
+class FramePacer;
 class HostWindow;
 
 class QtWindow : public Window {
@@ -32,6 +33,7 @@ class QtWindow : public Window {
   void AddLabel(Label& label) override;
   void AddControl(ControlWindow& control) override;
   void Present() override;
+  void PaceFrames(bool on) override;
   void Unload() override;
   void PopupMenu(Menu& menu) override;
 
@@ -47,6 +49,7 @@ class QtWindow : public Window {
  private:
   class SurfaceWidget;
   std::unique_ptr<SurfaceWidget> widget_;
+  std::unique_ptr<FramePacer> pacer_;
   std::function<void()> closed_;
   std::function<QScreen*()> home_screen_;
   HostWindow* host_ = nullptr;

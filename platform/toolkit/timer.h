@@ -50,6 +50,9 @@ class TimerService {
 
   // The period a timer with this interval really runs at; 0 for a timer that never fires.
   static int PeriodFor(int intervalMs);
+  // The time on the clock the timers count, in milliseconds from an arbitrary start: steady,
+  // never going back.
+  virtual double NowMs() const = 0;
 
  protected:
   friend class Timer;

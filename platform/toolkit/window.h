@@ -53,6 +53,10 @@ class Window {
   virtual void AddControl(ControlWindow& control) = 0;
   // Shows what the surfaces hold now.
   virtual void Present() = 0;
+  // While on, Frame runs once for each frame of the screen, at its refresh rate and never
+  // faster, as soon as the program is free: the moment to draw a frame between two ticks.
+  // Frames the program cannot keep up with are dropped, never queued.
+  virtual void PaceFrames(bool on) = 0;
   // Closes the window for good.
   virtual void Unload() = 0;
   // Opens the menu as a pop-up at the mouse pointer and waits until it closes; the chosen
@@ -68,6 +72,8 @@ class Window {
   std::function<void()> Resized;
   // The window was closed, by Unload or from its frame.
   std::function<void()> Unloaded;
+  // A frame of the screen is due (see PaceFrames).
+  std::function<void()> Frame;
 };
 
 }  // namespace starquill

@@ -13,6 +13,7 @@ struct FieldKind {
   bool Finished = false;
   void step() { Finished = ++steps >= 2; }
   void Draw(Surface& canvas) { canvas.SetPixelV(0, 0, RGB(1, 2, 3)); }
+  void DrawBetween(Surface& canvas, const InBetween&) const { canvas.SetPixelV(1, 0, 0); }
 };
 
 TEST(Firework, ReachesEveryKindThroughOneShape) {

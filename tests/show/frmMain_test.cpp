@@ -35,6 +35,7 @@ struct ScriptedFirework {
     log->push_back("draw " + name);
     canvas.PSet(x, y, color);
   }
+  void DrawBetween(Surface& canvas, const InBetween&) const { canvas.PSet(x, y, color); }
 };
 
 class ShowWindow : public ::testing::Test {

@@ -49,6 +49,11 @@ class FakeWindow : public Window {
   void AddSurface(Surface& surface) override { surfaces.push_back(&surface); }
   void AddControl(ControlWindow& control) override { controls.push_back(&control); }
   void Present() override { ++presents; }
+  void PaceFrames(bool on) override { pacing = on; }
+  // A frame of the screen comes, as the platform would report it while pacing.
+  void ShowFrame() {
+    if (pacing && Frame) Frame();
+  }
   inline void Unload() override;
   void PopupMenu(Menu& menu) override {
     popups.push_back({&menu, pointer_x, pointer_y});
@@ -78,6 +83,7 @@ class FakeWindow : public Window {
   int pointer_idle_ms = 0;
   bool unloaded = false;
   int presents = 0;
+  bool pacing = false;
   std::vector<Surface*> surfaces;
   std::vector<ControlWindow*> controls;
   std::vector<Label*> labels;

@@ -13,6 +13,7 @@ namespace starquill {
 class ManualTimerService : public TimerService {
  public:
   int64_t Now() const { return now_; }
+  double NowMs() const override { return static_cast<double>(now_); }
   // Moves the clock forward by `milliseconds`, firing every event due up to the new time.
   void Advance(int64_t milliseconds);
   // Milliseconds until the next event, or -1 when no timer runs.
