@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/clsFlimmer.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/surface.h"
 
 namespace starquill {
@@ -27,11 +28,12 @@ class clsFlimmerrocket {
   double Power = 0;         // upper bound of a sparkle's burst speed
   int32_t timeElapsed = 0;  // ticks counted before the burst
   bool Finished = false;
+  SkyEvents* Events = nullptr;  // told of the burst, when set
 
   void step();
   void Draw(Surface& Canvas);
   // Makes the shower: Count sparkles at the rocket's position, replacing any earlier ones.
-  // A Count below 1 makes an empty shower.
+  // A Count below 1 makes an empty shower. Reports the burst to Events.
   void explode();
 
   const std::vector<clsFlimmer>& Sparks() const { return sparks; }
