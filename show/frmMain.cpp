@@ -67,6 +67,15 @@ void frmMain::Load() {
   range_timer_ = timers.CreateTimer(kRangeTimerInitialMs, false, [this] { RangeTimer_Timer(); });
 }
 
+void frmMain::SetSound(ShowSound* sound) {
+  sound_ = sound;
+  if (sound && !sky_sound_) {
+    sky_sound_ = std::make_unique<SkySound>(Picture1);
+    AddSkyListener(sky_sound_.get());
+  }
+  if (sky_sound_) sky_sound_->SetSound(sound);
+}
+
 void frmMain::LaySky() {
   Picture1.Move(0, 0, static_cast<float>(window_->ClientWidth()),
                 static_cast<float>(window_->ClientHeight()));
@@ -104,13 +113,12 @@ void frmMain::Timer1_Timer() {
   }
 
   // Each firework is stepped and drawn before the next is touched: later ones lie on top.
-  if (sound_) sky_sounds_.BeforeStep(fireworks_);
+  // Stepping, they tell the audience of their bursts and trails.
   const size_t n = fireworks_.size();
   for (size_t i = 0; i < n; ++i) {
     fireworks_[i].step();
     fireworks_[i].Draw(Picture1);
   }
-  if (sound_) sky_sounds_.AfterStep(fireworks_, Picture1.ScaleWidth(), *sound_);
 
   const size_t removed = std::erase_if(fireworks_, [](const Firework& f) { return f.Finished(); });
   firework_count_ -= static_cast<int32_t>(removed);

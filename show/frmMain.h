@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "engine/firework.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/surface.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
 #include "show/show_sound.h"
-#include "show/sky_sounds.h"
+#include "show/sky_audience.h"
+#include "show/sky_sound.h"
 
 namespace starquill {
 
@@ -46,9 +48,12 @@ class frmMain {
   void Load();
   // Ends the program at once, as Esc does: the screen saver hold goes first.
   void EndShow();
-  // From now on the show tells the sound what happens, and the key s mutes it; none: silent.
-  // The sound must outlive the show.
-  void SetSound(ShowSound* sound) { sound_ = sound; }
+  // From now on the show tells this listener what happens in the sky, after the listeners added
+  // before it; the fireworks already launched are not heard. It must outlive the show.
+  void AddSkyListener(SkyEvents* listener) { audience_.Add(listener); }
+  // From now on the show tells the sound what happens (it listens to the sky as SkySound), and
+  // the key s mutes it; none: silent. The sound must outlive the show.
+  void SetSound(ShowSound* sound);
 
   // The sky.
   Surface Picture1;
@@ -121,8 +126,10 @@ class frmMain {
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;
   std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
+  // The fireworks are launched telling it what they do when anyone listens, and it tells them.
+  SkyAudience audience_;
   ShowSound* sound_ = nullptr;
-  SkySounds sky_sounds_;  // what the sound hears of each tick
+  std::unique_ptr<SkySound> sky_sound_;  // made for the first sound, then one of the audience
 };
 
 template <FireworkKind T>
