@@ -3,7 +3,8 @@
 // fireworks and the 50 ms animation tick that clears the sky, prints the live count and lets
 // every firework move and draw itself before the finished ones are dropped. Fireworks are
 // launched by the automatic launcher, by the show programme chosen from the pop-up menu and
-// by the keys 1 to 7 and a to g.
+// by the keys 1 to 7 and a to g. The fireworks tell the show's listeners, the sound among them,
+// what happens in the sky.
 
 #include <cstdint>
 #include <functional>
@@ -67,7 +68,7 @@ class frmMain {
   // Launches one firework of each kind whose bit is set in the mask (show/firework_kinds.h: 1
   // sparkle, 2 burst rocket, 4 path rocket, 8 spin path rocket, 16 spin-back path rocket, 32
   // multi rocket; higher bits are ignored), all from the middle of the bottom edge with the same
-  // speeds, and appends them in bit order.
+  // speeds, and appends them in bit order. The listeners hear the rockets leave the ground.
   void Launch(int32_t KindMask);
 
   // Told when the window has been closed (by Exit or from its frame), after everything stopped.
@@ -126,7 +127,7 @@ class frmMain {
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;
   std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
-  // The fireworks are launched telling it what they do when anyone listens, and it tells them.
+  // What the fireworks tell of the sky, when anyone listens, passed on to every listener.
   SkyAudience audience_;
   ShowSound* sound_ = nullptr;
   std::unique_ptr<SkySound> sky_sound_;  // made for the first sound, then one of the audience
