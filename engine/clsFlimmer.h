@@ -37,6 +37,9 @@ class clsFlimmer {
   // Stores a copy of the colour with each channel moved by a random step of -64..+64.
   void SetColor(int32_t vNewValue);
   bool Finished() const { return PosY <= 0; }
+  // In the air and not faded to black: drawing grounds a sparkle that has faded out, so these
+  // are the sparkles still in the air once the tick's step and drawing are done.
+  bool Alight() const { return PosY > 0 && FadedColor() != 0; }
 
   // step, or Draw, for each sparkle in turn: the same states, pixels and draws.
   static void StepAll(std::span<clsFlimmer> sparkles);

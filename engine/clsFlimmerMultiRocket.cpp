@@ -68,6 +68,7 @@ void clsFlimmerMultiRocket::explode() {
     const double r4 = Rnd();
     r.explodeTime = Int(r4 * r3 * 3) + e;
     r.Power = Power / 3;
+    r.Events = Events;
   }
   Exploded = true;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/clsFlimmerrocket.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/surface.h"
 
 namespace starquill {
@@ -29,6 +30,7 @@ class clsFlimmerMultiRocket {
   double Power = 0;
   int32_t timeElapsed = 0;
   bool Finished = false;
+  SkyEvents* Events = nullptr;  // handed on to the burst rockets, which report their bursts
 
   void step();
   void Draw(Surface& Canvas);

@@ -55,6 +55,7 @@ void clsFlimmerrocket::explode() {
     spark.SetColor(Color);
   }
   Exploded = true;
+  if (Events) Events->Burst(PosX, PosY, Color, Count);
 }
 
 }  // namespace starquill

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/clsFlimmer.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/surface.h"
 
 namespace starquill {
@@ -27,13 +28,14 @@ class clsFlimmerrocket {
   double Power = 0;         // upper bound of a sparkle's burst speed
   int32_t timeElapsed = 0;  // ticks counted before the burst
   bool Finished = false;
+  SkyEvents* Events = nullptr;  // told of the burst, when set
 
   void step();
   void Draw(Surface& Canvas);
   // Draws the rocket at a moment between this tick and the next, changing nothing.
   void DrawBetween(Surface& Canvas, const InBetween& at) const;
   // Makes the shower: Count sparkles at the rocket's position, replacing any earlier ones.
-  // A Count below 1 makes an empty shower.
+  // A Count below 1 makes an empty shower. Reports the burst to Events.
   void explode();
 
   const std::vector<clsFlimmer>& Sparks() const { return sparks; }

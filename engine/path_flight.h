@@ -6,6 +6,8 @@
 //
 // A kind derives from PathFlight<Kind> and supplies EmissionCount(), the number of sparkles to
 // shed after this tick's move, and sparkle(scount), which sheds them.
+//
+// With Events set, each step that leaves sparkles of the trail alight reports the trail.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +15,7 @@
 
 #include "engine/clsFlimmer.h"
 #include "engine/head_flight.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/surface.h"
 #include "platform/support/numbers.h"
 
@@ -29,6 +32,7 @@ class PathFlight {
   double AccelY = 0;
   int32_t Color = 0;  // of the trail; the head is always red
   bool Finished = false;
+  SkyEvents* Events = nullptr;  // told of the trail after each step, when set
 
   void step();
   void Draw(Surface& Canvas);
@@ -46,6 +50,8 @@ class PathFlight {
     return std::any_of(sparkles.begin(), sparkles.end(),
                        [](const clsFlimmer& s) { return s.PosY > 0; });
   }
+  // A pass over the whole trail: only made for a listener.
+  void ReportTrail() const;
 };
 
 // Shedding while climbing and until the head falls at 2 units per tick: (SpeedY + 2) x 10.
@@ -66,6 +72,20 @@ void PathFlight<Kind>::step() {
   clsFlimmer::StepAll(sparkles);
   Kind& kind = static_cast<Kind&>(*this);
   kind.sparkle(kind.EmissionCount());
+  if (Events) ReportTrail();
+}
+
+template <typename Kind>
+void PathFlight<Kind>::ReportTrail() const {
+  double sumX = 0, sumY = 0;
+  int32_t live = 0;
+  for (const clsFlimmer& s : sparkles) {
+    if (!s.Alight()) continue;
+    sumX += s.PosX;
+    sumY += s.PosY;
+    ++live;
+  }
+  if (live > 0) Events->Trail(sumX / live, sumY / live, live);
 }
 
 template <typename Kind>

@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "engine/firework.h"
+#include "engine/sky_events.h"
 
 namespace starquill {
 
@@ -23,9 +24,10 @@ enum FireworkKindId : size_t {
   kFireworkKindCount
 };
 
-// The motion all fireworks of one launch share.
+// What all fireworks of one launch share: their motion, and whom they tell what they do.
 struct LaunchStart {
   double x, speedX, speedY, accelX, accelY;
+  SkyEvents* events = nullptr;  // none: nobody listens
 };
 
 struct FireworkKindEntry {

@@ -69,6 +69,15 @@ void frmMain::Load() {
   range_timer_ = timers.CreateTimer(kRangeTimerInitialMs, false, [this] { RangeTimer_Timer(); });
 }
 
+void frmMain::SetSound(ShowSound* sound) {
+  sound_ = sound;
+  if (sound && !sky_sound_) {
+    sky_sound_ = std::make_unique<SkySound>(Picture1);
+    AddSkyListener(sky_sound_.get());
+  }
+  if (sky_sound_) sky_sound_->SetSound(sound);
+}
+
 void frmMain::LaySky() {
   Picture1.Move(0, 0, static_cast<float>(window_->ClientWidth()),
                 static_cast<float>(window_->ClientHeight()));
@@ -111,13 +120,12 @@ void frmMain::Timer1_Timer() {
   PrintCount();
 
   // Each firework is stepped and drawn before the next is touched: later ones lie on top.
-  if (sound_) sky_sounds_.BeforeStep(fireworks_);
+  // Stepping, they tell the audience of their bursts and trails.
   const size_t n = fireworks_.size();
   for (size_t i = 0; i < n; ++i) {
     fireworks_[i].step();
     fireworks_[i].Draw(Picture1);
   }
-  if (sound_) sky_sounds_.AfterStep(fireworks_, Picture1.ScaleWidth(), *sound_);
 
   const size_t removed = std::erase_if(fireworks_, [](const Firework& f) { return f.Finished(); });
   firework_count_ -= static_cast<int32_t>(removed);
@@ -158,6 +166,12 @@ void frmMain::SetLook(Look look) {
   if (look == look_) return;
   if (!look.Plain()) vivid_ = look;
   if (!look.glow && look_.glow) Picture1.DropBackdrop();
+  // The light hears the bursts of the fireworks launched from now on; a plain show has it
+  // listen to nothing, and its fireworks report to nobody.
+  if (look.glow && !light_listens_) {
+    AddSkyListener(&light_);
+    light_listens_ = true;
+  }
   look_ = look;
   window_->PaceFrames(look_.smooth);
   if (!timer1_) return;  // not loaded yet: the look starts with the show

@@ -3,7 +3,8 @@
 // fireworks and the 50 ms animation tick that clears the sky, prints the live count and lets
 // every firework move and draw itself before the finished ones are dropped. Fireworks are
 // launched by the automatic launcher, by the show programme chosen from the pop-up menu and
-// by the keys 1 to 7 and a to g.
+// by the keys 1 to 7 and a to g. The fireworks tell the show's listeners, the sound among them,
+// what happens in the sky.
 
 #include <cstdint>
 #include <functional>
@@ -13,14 +14,16 @@
 
 #include "engine/firework.h"
 #include "engine/in_between.h"
+#include "engine/sky_events.h"
 #include "platform/drawing/glow.h"
 #include "platform/drawing/surface.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
 #include "show/look.h"
 #include "show/show_sound.h"
+#include "show/sky_audience.h"
 #include "show/sky_light.h"
-#include "show/sky_sounds.h"
+#include "show/sky_sound.h"
 
 namespace starquill {
 
@@ -50,9 +53,12 @@ class frmMain {
   void Load();
   // Ends the program at once, as Esc does: the screen saver hold goes first.
   void EndShow();
-  // From now on the show tells the sound what happens, and the key s mutes it; none: silent.
-  // The sound must outlive the show.
-  void SetSound(ShowSound* sound) { sound_ = sound; }
+  // From now on the show tells this listener what happens in the sky, after the listeners added
+  // before it; the fireworks already launched are not heard. It must outlive the show.
+  void AddSkyListener(SkyEvents* listener) { audience_.Add(listener); }
+  // From now on the show tells the sound what happens (it listens to the sky as SkySound), and
+  // the key s mutes it; none: silent. The sound must outlive the show.
+  void SetSound(ShowSound* sound);
   // How the sky is shown from now on (show/look.h); the key v switches between the plain look
   // and a vivid one.
   void SetLook(Look look);
@@ -70,7 +76,7 @@ class frmMain {
   // Launches one firework of each kind whose bit is set in the mask (show/firework_kinds.h: 1
   // sparkle, 2 burst rocket, 4 path rocket, 8 spin path rocket, 16 spin-back path rocket, 32
   // multi rocket; higher bits are ignored), all from the middle of the bottom edge with the same
-  // speeds, and appends them in bit order.
+  // speeds, and appends them in bit order. The listeners hear the rockets leave the ground.
   void Launch(int32_t KindMask);
 
   // Told when the window has been closed (by Exit or from its frame), after everything stopped.
@@ -137,14 +143,17 @@ class frmMain {
   std::unique_ptr<Timer> timer2_;
   std::unique_ptr<Timer> range_timer_;
   std::unique_ptr<ScreenAwake> screen_awake_;  // held while the show runs
+  // What the fireworks tell of the sky, when anyone listens, passed on to every listener.
+  SkyAudience audience_;
   ShowSound* sound_ = nullptr;
-  SkySounds sky_sounds_;  // what the sound hears of each tick
+  std::unique_ptr<SkySound> sky_sound_;  // made for the first sound, then one of the audience
   Look look_;
   Look vivid_ = Look::Vivid();  // the look v switches to from the plain one
   double last_tick_ms_ = 0;     // when the last tick stepped, on the timers' clock
   InBetween moment_;
   Glow glow_;
-  SkyLight light_;
+  SkyLight light_{platform_.Timers()};
+  bool light_listens_ = false;  // from the first time the look glows
 };
 
 template <FireworkKind T>

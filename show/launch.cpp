@@ -46,6 +46,8 @@ Kind Started(const LaunchStart& start) {
   firework.SpeedY = start.speedY;
   firework.AccelX = start.accelX;
   firework.AccelY = start.accelY;
+  // The kinds that burst or trail tell the launch's listeners; the lone sparkle tells nothing.
+  if constexpr (requires { firework.Events = start.events; }) firework.Events = start.events;
   if constexpr (requires { firework.SetColor(0); }) {
     firework.SetColor(PaletteColor());  // the sparkle varies its colour as it takes it
   } else {
@@ -96,15 +98,18 @@ const std::array<FireworkKindEntry, kFireworkKindCount> kFireworkKinds = {{
 }};
 
 void frmMain::Launch(int32_t KindMask) {
+  // A show nobody listens to launches fireworks that report nothing, and pays nothing for it.
+  SkyEvents* const events = audience_.Empty() ? nullptr : &audience_;
   const LaunchStart start{
       .x = Picture1.ScaleWidth() / 2.0,
       .speedX = Rnd() * 6.0 - 3,
       .speedY = Rnd() + 5.0,
       .accelX = Rnd() * 0.02 - 0.01,
       .accelY = -0.1,
+      .events = events,
   };
-  // Rockets leave the middle of the ground with a whoosh.
-  if (sound_ && (KindMask & kRocketKindsMask) != 0) sound_->Launch(0.5f, 0);
+  // Rockets leave the middle of the ground together.
+  if (events && (KindMask & kRocketKindsMask) != 0) events->Launch(start.x, 0);
 
   // One firework per bit, in bit order; each draws its colour, then its own values.
   for (const FireworkKindEntry& kind : kFireworkKinds) {

@@ -8,12 +8,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/sky_events.h"
 #include "platform/drawing/color.h"
+#include "platform/toolkit/timer.h"
 
 namespace starquill {
 
-class SkyLight {
+class SkyLight : public SkyEvents {
  public:
+  // Bursts heard from the sky happen at this clock's time.
+  explicit SkyLight(const TimerService& clock) : clock_(clock) {}
+
   // The largest relative luminance the light reaches, and the largest saturated red measure
   // ((R - G - B) x 320 in linear light): both below WCAG's thresholds of 0.1 and 20.
   static constexpr double kMostLuminance = 0.08;
@@ -21,6 +26,12 @@ class SkyLight {
 
   // A shower of `sparkles` sparkles of this colour (0x00BBGGRR) burst at this moment (ms).
   void Burst(double atMs, Color color, int32_t sparkles);
+  // Heard from the sky: only bursts light it.
+  void Launch(double, double) override {}
+  void Burst(double, double, int32_t color, int32_t sparkles) override {
+    Burst(clock_.NowMs(), color, sparkles);
+  }
+  void Trail(double, double, int32_t) override {}
   // The light on the sky at this moment, no earlier than the last burst; what has faded is
   // forgotten.
   Color At(double ms);
@@ -30,6 +41,7 @@ class SkyLight {
     double at;
     float r, g, b;  // its light at once, in sRGB channel units
   };
+  const TimerService& clock_;
   std::vector<Flash> flashes_;
 };
 

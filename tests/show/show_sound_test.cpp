@@ -1,14 +1,17 @@
-// What the show tells its sound: it hears launches, bursts and trails, only listens, and the
-// key s is its mute.
+// What the show tells its listeners and its sound: they hear launches, bursts and trails, only
+// listen, and the key s is the sound's mute.
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <string>
 #include <vector>
 
 #include "platform/support/random.h"
+#include "show/firework_kinds.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/firework_probe.h"
 
 namespace starquill {
 namespace {
@@ -75,6 +78,120 @@ TEST(ShowSound, TheSoundHearsTheSkyAndChangesNotAPixel) {
   EXPECT_GT(burst->y, 0.3);
   // The trail crackles on the ticks it has sparkles in the air.
   EXPECT_GT(sound.Count("crackle"), 20);
+}
+
+// Everything a sound hears, in order, as one FNV-1a hash of each call's name, places and size.
+uint64_t HeardHash(const RecordingSound& sound) {
+  uint64_t hash = 14695981039346656037ull;
+  const auto mix = [&](uint32_t word) { hash = (hash ^ word) * 1099511628211ull; };
+  for (const auto& h : sound.heard) {
+    mix(static_cast<uint32_t>(h.what[0]));
+    mix(std::bit_cast<uint32_t>(h.x));
+    mix(std::bit_cast<uint32_t>(h.y));
+    mix(static_cast<uint32_t>(h.sparkles));
+  }
+  return hash;
+}
+
+// A seeded show of every kind and every type, the automatic launcher's mixes among them, with
+// the window widened halfway through. The sound is synthesised from these calls alone, so the
+// same calls are the same sound, sample for sample. The hash was taken from this show once; a
+// change in the order of the calls (within a tick: each firework in launch order, its bursts in
+// the order of its rockets, then its trail), in a place, a burst's size or a trail's count of
+// live sparkles, or a sky width read before the resize, changes it.
+TEST(ShowSound, ASeededShowSoundsAsItAlwaysHas) {
+  FakePlatform platform(400, 200);
+  frmMain show(platform);
+  RecordingSound sound;
+  show.SetSound(&sound);
+  show.Load();
+  RestoreRandomState(InitialRandomState());
+  for (int tick = 0; tick < 400; ++tick) {
+    if (tick == 0) show.Launch(kAllKindsMask);
+    if (tick % 20 == 10 && tick < 150) show.Launch(kTypeMasks[static_cast<size_t>(tick / 20)]);
+    if (tick == 200) platform.windows.at(0)->ResizeClient(600, 200);
+    if (tick == 210) show.Launch(kAllKindsMask);
+    platform.Clock().Advance(50);
+  }
+  EXPECT_EQ(sound.Count("launch"), 12);
+  EXPECT_EQ(sound.Count("burst"), 23);  // two multi rockets' fans among them
+  EXPECT_EQ(sound.Count("crackle"), 2051);
+  EXPECT_EQ(HeardHash(sound), 9102018518984358387ull);
+}
+
+struct RecordingSky : SkyEvents {
+  struct Event {
+    char what;  // L, B or T
+    double x, y;
+    int32_t color, count;
+    bool operator==(const Event&) const = default;
+  };
+  void Launch(double x, double y) override { heard.push_back({'L', x, y, 0, 0}); }
+  void Burst(double x, double y, int32_t color, int32_t n) override {
+    heard.push_back({'B', x, y, color, n});
+  }
+  void Trail(double x, double y, int32_t n) override { heard.push_back({'T', x, y, 0, n}); }
+  int Count(char what) const {
+    return static_cast<int>(
+        std::count_if(heard.begin(), heard.end(), [&](const Event& e) { return e.what == what; }));
+  }
+  std::vector<Event> heard;
+};
+
+// The colour and the listener of a kind that bursts or trails.
+std::pair<int32_t, SkyEvents*> ColorAndEvents(const Firework& f) {
+  std::pair<int32_t, SkyEvents*> told{};
+  const auto read = [&](const auto* kind) {
+    if (kind) told = {kind->Color, kind->Events};
+  };
+  read(f.As<clsFlimmerrocket>());
+  read(f.As<clsFlimmerMultiRocket>());
+  read(f.As<clsFlimmerpathrocket>());
+  read(f.As<clsFlimmerspinpathrocket>());
+  read(f.As<clsFlimmerspinbackpathrocket>());
+  return told;
+}
+
+// Every kind that bursts or trails tells each listener the same events, in sky units; a show
+// nobody listens to launches them telling nobody.
+TEST(SkyListeners, EveryKindThatBurstsOrTrailsTellsEachListener) {
+  for (const FireworkKindId kind :
+       {kBurstRocket, kMultiRocket, kPathRocket, kSpinPathRocket, kSpinBackPathRocket}) {
+    SCOPED_TRACE(kind);
+    FakePlatform platform(400, 200);
+    frmMain show(platform);
+    RecordingSky first, second;
+    show.AddSkyListener(&first);
+    show.AddSkyListener(&second);
+    show.Load();
+    show.Timer2().SetEnabled(false);
+    show.Launch(KindBit(kind));
+    const auto [color, events] = ColorAndEvents(show.FireworkList().at(0));
+    const auto* multi = show.FireworkList()[0].As<clsFlimmerMultiRocket>();
+    const int32_t rockets = multi ? multi->RocketCount : 1;
+    for (int tick = 0; tick < 2000 && show.FireworkCount() > 0; ++tick)
+      platform.Clock().Advance(50);
+    ASSERT_EQ(show.FireworkCount(), 0);
+
+    EXPECT_EQ(first.heard, second.heard);
+    ASSERT_FALSE(first.heard.empty());
+    EXPECT_EQ(first.heard[0], (RecordingSky::Event{'L', 200, 0, 0, 0}));  // the ground's middle
+    const bool bursts = kind == kBurstRocket || kind == kMultiRocket;
+    EXPECT_EQ(first.Count('B'), bursts ? rockets : 0);
+    EXPECT_EQ(first.Count('T') > 0, !bursts);
+    for (const RecordingSky::Event& e : first.heard) {
+      if (e.what == 'B') {
+        EXPECT_EQ(e.color, color);
+        EXPECT_GE(e.count, multi ? 300 : 600);
+        EXPECT_GT(e.y, 50);
+      }
+    }
+
+    frmMain unheard(platform);
+    unheard.Load();
+    unheard.Launch(KindBit(kind));
+    EXPECT_EQ(ColorAndEvents(unheard.FireworkList().at(0)).second, nullptr);
+  }
 }
 
 TEST(ShowSound, TheKeySMutesOnlyWhenThereIsSound) {
