@@ -37,6 +37,7 @@ bench: build
 	@for b in $(BUILD)/bench/*_bench; do $$b --benchmark_min_time=1; done
 	bench/exit_bench.sh $(BUILD)/app/starquill
 	bench/sound_show_bench.sh $(BUILD)/app/starquill
+	bench/vivid_bench.sh $(BUILD)/app/starquill
 
 # The Debian package, built by CPack into the build folder.
 package: build
