@@ -21,11 +21,26 @@ class InBetween {
 
   // A sparkle's colour at this moment, for its stored colour and the age it has at the tick:
   // each channel / 1.1 ^ (age + fraction - 20), rounded and capped at 255.
-  int32_t Faded(int32_t color, int32_t age) const;
+  int32_t Faded(int32_t color, int32_t age) const {
+    if (static_cast<uint32_t>(age) >= kAges) [[unlikely]]
+      return FadedPastTheTable(color, age);
+    const FadeRow& row = Row(static_cast<size_t>(age));
+    return row[static_cast<size_t>(color & 0xFF)] |
+           row[static_cast<size_t>((color >> 8) & 0xFF)] << 8 |
+           row[static_cast<size_t>((color >> 16) & 0xFF)] << 16;
+  }
 
  private:
   using FadeRow = std::array<uint8_t, 256>;
   static constexpr size_t kAges = 128;  // a sparkle is black long before this age
+
+  const std::array<uint8_t, 256>& Row(size_t age) const {
+    if (!built_[age]) [[unlikely]]
+      BuildRow(age);
+    return rows_[age];
+  }
+  void BuildRow(size_t age) const;
+  int32_t FadedPastTheTable(int32_t color, int32_t age) const;
 
   double fraction_ = 0;
   mutable std::array<FadeRow, kAges> rows_;

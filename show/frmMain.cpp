@@ -136,11 +136,13 @@ void frmMain::Timer1_Timer() {
     glow_.Update(Picture1, light_.At(last_tick_ms_), GlowCellPixels());
     if (!look_.smooth) DrawBetweenTicks(0);
   }
-  // Smooth: the screen's frames show the sky, this one among them.
+  // Smooth: the screen's frames show the sky; one at this very moment shows this drawing.
+  sky_is_the_ticks_ = !look_.glow;
   if (!look_.smooth) window_->Present();
 }
 
 void frmMain::DrawBetweenTicks(double fraction) {
+  sky_is_the_ticks_ = false;
   Picture1.Cls();
   PrintCount();
   moment_.SetFraction(fraction);
@@ -154,7 +156,8 @@ void frmMain::DrawBetweenTicks(double fraction) {
 void frmMain::Form_Frame() {
   if (!look_.smooth) return;
   // The fraction of a tick since the last one; a late tick holds the sky where it is headed.
-  DrawBetweenTicks((platform_.Timers().NowMs() - last_tick_ms_) / kTickMs);
+  const double fraction = (platform_.Timers().NowMs() - last_tick_ms_) / kTickMs;
+  if (!(fraction <= 0 && sky_is_the_ticks_)) DrawBetweenTicks(fraction);
   window_->Present();
 }
 

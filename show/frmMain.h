@@ -148,8 +148,9 @@ class frmMain {
   ShowSound* sound_ = nullptr;
   std::unique_ptr<SkySound> sky_sound_;  // made for the first sound, then one of the audience
   Look look_;
-  Look vivid_ = Look::Vivid();  // the look v switches to from the plain one
-  double last_tick_ms_ = 0;     // when the last tick stepped, on the timers' clock
+  Look vivid_ = Look::Vivid();     // the look v switches to from the plain one
+  double last_tick_ms_ = 0;        // when the last tick stepped, on the timers' clock
+  bool sky_is_the_ticks_ = false;  // the sky holds the last tick's own drawing, as it stands
   InBetween moment_;
   Glow glow_;
   SkyLight light_{platform_.Timers()};

@@ -35,6 +35,8 @@ void Glow::Reset(const Surface& surface, int cellPixels) {
   blurred_across_.assign(blocks, 0);
   haloed_.assign(blocks, 0);
   haloed_before_.assign(blocks, 0);
+  shows_halo_.assign(blocks, 0);
+  peak_.assign(blocks, 0);
   kernel_.resize(2 * kBlurRadius + 1);
   float sum = 0;
   for (int k = -kBlurRadius; k <= kBlurRadius; ++k) {
@@ -140,6 +142,7 @@ void Glow::Blur() {
 
   forEachCell(haloed_before_, [&](int x, int y) { Cell(halo_, x, y) = {}; });
   Spread(blurred_across_, haloed_, true);
+  std::fill(peak_.begin(), peak_.end(), 0.0f);
   forEachCell(haloed_, [&](int x, int y) {
     Rgb sum;
     for (int k = std::max(-kBlurRadius, -y); k <= std::min(kBlurRadius, cells_y_ - 1 - y); ++k) {
@@ -150,61 +153,101 @@ void Glow::Blur() {
       sum.b += c.b * w;
     }
     Cell(halo_, x, y) = sum;
+    float& peak = peak_[size_t(y / kBlockCells) * size_t(blocks_x_) + size_t(x / kBlockCells)];
+    peak = std::max({peak, sum.r, sum.g, sum.b});
   });
   forEachCell(blurred_across_, [&](int x, int y) { Cell(across_, x, y) = {}; });
 }
 
-void Glow::Compose(Surface& surface, Color skyLight, bool everywhere) {
-  const PixelView backdrop = surface.Backdrop();
-  const float light_r = float(RedOf(skyLight)), light_g = float(GreenOf(skyLight)),
-              light_b = float(BlueOf(skyLight));
-  if (everywhere) {
-    std::fill(backdrop.bits, backdrop.bits + size_t(device_width_) * size_t(device_height_),
-              StoredPixel(skyLight));
-    surface.BackdropChangedEverywhere();
-  }
-  const int block_pixels = kBlockCells * cell_;
-  const auto compose = [&](int x0, int x1, int y0, int y1) {
-    for (int y = y0; y < y1; ++y) {
-      const float v = (float(y) + 0.5f) / float(cell_) - 0.5f;
-      const int j0 = std::clamp(int(std::floor(v)), 0, std::max(cells_y_ - 2, 0));
-      const int j1 = std::min(j0 + 1, cells_y_ - 1);
-      const float fy = std::clamp(v - float(j0), 0.0f, 1.0f);
-      const Rgb* upper = &halo_[size_t(j0) * size_t(cells_x_)];
-      const Rgb* lower = &halo_[size_t(j1) * size_t(cells_x_)];
-      uint32_t* row = backdrop.Row(y);
-      for (int x = x0; x < x1; ++x) {
-        const int i0 = cell_of_x_[size_t(x)];
-        const int i1 = std::min(i0 + 1, cells_x_ - 1);
-        const float fx = share_of_x_[size_t(x)];
-        const auto at = [&](float Rgb::*channel) {
-          const float top = upper[i0].*channel + (upper[i1].*channel - upper[i0].*channel) * fx;
-          const float bottom = lower[i0].*channel + (lower[i1].*channel - lower[i0].*channel) * fx;
-          return top + (bottom - top) * fy;
-        };
-        const auto channel = [](float value) { return uint32_t(std::min(value + 0.5f, 255.0f)); };
-        row[x] = kOpaque | channel(light_r + kGain * at(&Rgb::r)) << 16 |
-                 channel(light_g + kGain * at(&Rgb::g)) << 8 |
-                 channel(light_b + kGain * at(&Rgb::b));
-      }
+void Glow::ComposeSpan(const PixelView& backdrop, Color skyLight, int x0, int x1, int y0, int y1) {
+  // The halo of each cell row is spread over the span's pixels once (with the light and the
+  // gain in it), and each pixel row is a blend of the two cell rows around it: the blend runs
+  // over contiguous rows, which the compiler turns into vector code.
+  const size_t width = size_t(x1 - x0);
+  for (auto& row : spread_)
+    for (auto& channel : row)
+      channel.resize(width);
+  const float light[3] = {float(RedOf(skyLight)), float(GreenOf(skyLight)),
+                          float(BlueOf(skyLight))};
+  const auto spreadRow = [&](int j, std::array<std::vector<float>, 3>& out) {
+    const Rgb* cells = &halo_[size_t(j) * size_t(cells_x_)];
+    for (size_t k = 0; k < width; ++k) {
+      const int x = x0 + int(k);
+      const int i0 = cell_of_x_[size_t(x)];
+      const int i1 = std::min(i0 + 1, cells_x_ - 1);
+      const float f = share_of_x_[size_t(x)];
+      out[0][k] = light[0] + kGain * (cells[i0].r + (cells[i1].r - cells[i0].r) * f);
+      out[1][k] = light[1] + kGain * (cells[i0].g + (cells[i1].g - cells[i0].g) * f);
+      out[2][k] = light[2] + kGain * (cells[i0].b + (cells[i1].b - cells[i0].b) * f);
     }
   };
+  int upper_row = -1, lower_row = -1;
+  for (int y = y0; y < y1; ++y) {
+    const float v = (float(y) + 0.5f) / float(cell_) - 0.5f;
+    const int j0 = std::clamp(int(std::floor(v)), 0, std::max(cells_y_ - 2, 0));
+    const int j1 = std::min(j0 + 1, cells_y_ - 1);
+    const float fy = std::clamp(v - float(j0), 0.0f, 1.0f);
+    if (j0 != upper_row) {
+      if (j0 == lower_row) {
+        std::swap(spread_[0], spread_[1]);
+      } else {
+        spreadRow(j0, spread_[0]);
+      }
+      upper_row = j0;
+      lower_row = -1;
+    }
+    if (j1 != lower_row) {
+      spreadRow(j1, spread_[1]);
+      lower_row = j1;
+    }
+    const float* ur = spread_[0][0].data();
+    const float* ug = spread_[0][1].data();
+    const float* ub = spread_[0][2].data();
+    const float* lr = spread_[1][0].data();
+    const float* lg = spread_[1][1].data();
+    const float* lb = spread_[1][2].data();
+    uint32_t* out = backdrop.Row(y) + x0;
+    for (size_t k = 0; k < width; ++k) {
+      const float r = std::min(ur[k] + (lr[k] - ur[k]) * fy + 0.5f, 255.0f);
+      const float g = std::min(ug[k] + (lg[k] - ug[k]) * fy + 0.5f, 255.0f);
+      const float b = std::min(ub[k] + (lb[k] - ub[k]) * fy + 0.5f, 255.0f);
+      out[k] = kOpaque | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+    }
+  }
+}
+
+void Glow::Compose(Surface& surface, Color skyLight, bool everywhere) {
+  const PixelView backdrop = surface.Backdrop();
+  const uint32_t plain = StoredPixel(skyLight);
+  if (everywhere) {
+    std::fill(backdrop.bits, backdrop.bits + size_t(device_width_) * size_t(device_height_), plain);
+    surface.BackdropChangedEverywhere();
+    std::fill(shows_halo_.begin(), shows_halo_.end(), uint8_t{0});
+  }
+  const int block_pixels = kBlockCells * cell_;
   for (int by = 0; by < blocks_y_; ++by) {
+    const int y0 = by * block_pixels, y1 = std::min((by + 1) * block_pixels, device_height_);
     for (int bx = 0; bx < blocks_x_;) {
-      const auto used = [&](int x) {
-        const size_t i = size_t(by) * size_t(blocks_x_) + size_t(x);
-        return haloed_[i] || (!everywhere && haloed_before_[i]);
-      };
-      if (!used(bx)) {
+      // A run of blocks that show a halo now, or showed one and show none now.
+      const auto at = [&](int x) { return size_t(by) * size_t(blocks_x_) + size_t(x); };
+      const auto haloNow = [&](int x) { return haloed_[at(x)] && peak_[at(x)] * kGain >= 0.5f; };
+      const bool halo = haloNow(bx);
+      if (!halo && !shows_halo_[at(bx)]) {
         ++bx;
         continue;
       }
       const int first = bx;
-      while (bx < blocks_x_ && used(bx))
+      while (bx < blocks_x_ && haloNow(bx) == halo && (halo || shows_halo_[at(bx)])) {
+        shows_halo_[at(bx)] = halo;
         ++bx;
+      }
       const int x0 = first * block_pixels, x1 = std::min(bx * block_pixels, device_width_);
-      const int y0 = by * block_pixels, y1 = std::min((by + 1) * block_pixels, device_height_);
-      compose(x0, x1, y0, y1);
+      if (halo) {
+        ComposeSpan(backdrop, skyLight, x0, x1, y0, y1);
+      } else {
+        for (int y = y0; y < y1; ++y)
+          std::fill(backdrop.Row(y) + x0, backdrop.Row(y) + x1, plain);
+      }
       if (!everywhere) surface.BackdropChanged({x0, y0, x1 - x0, y1 - y0});
     }
   }

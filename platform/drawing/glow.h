@@ -5,6 +5,7 @@
 // device pixels smoothly, and only in the blocks of cells near something lit: the work grows
 // with what is lit, not with the size of the surface.
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -38,6 +39,7 @@ class Glow {
   void Gather(const Surface& surface);
   void Blur();
   void Compose(Surface& surface, Color skyLight, bool everywhere);
+  void ComposeSpan(const PixelView& backdrop, Color skyLight, int x0, int x1, int y0, int y1);
   // Flags the blocks within one block of a flagged one.
   void Spread(const std::vector<uint8_t>& from, std::vector<uint8_t>& to, bool vertically) const;
   Rgb& Cell(std::vector<Rgb>& grid, int x, int y) {
@@ -55,7 +57,10 @@ class Glow {
   std::vector<Rgb> across_;  // blurred across
   std::vector<Rgb> halo_;    // blurred both ways
   std::vector<uint8_t> gathered_, blurred_across_, haloed_, haloed_before_;  // per block
+  std::vector<uint8_t> shows_halo_;  // per block: the backdrop holds a halo there
+  std::vector<float> peak_;          // per block: the brightest channel of its halo
   std::vector<float> kernel_;
+  std::array<std::array<std::vector<float>, 3>, 2> spread_;  // two cell rows over a span
   std::vector<int>
       cell_of_x_;  // per device column: the cell to its left of the two it lies between
   std::vector<float> share_of_x_;  // and how far towards the right one

@@ -122,6 +122,41 @@ TEST(SparkleDraw, FinishesInTheDrawAfterTheEightySixthMove) {
   EXPECT_EQ(s.PosY, 0);
 }
 
+TEST(SparkleBetween, DrawnBetweenTicksWhereItIsHeadedAndChangingNothing) {
+  Surface canvas = BlackPixels(40, 40);
+  clsFlimmer s = SparkleAt(10, 10, RGB(100, 60, 20));
+  SparkleAccess::SetAge(s, 30);
+  s.SpeedX = 8;
+  s.SpeedY = 4;
+  const auto before = SparkleAccess::Bits(s);
+  // At the tick's own moment: what Draw draws.
+  s.DrawBetween(canvas, InBetween(0));
+  Surface drawn = BlackPixels(40, 40);
+  clsFlimmer copy = s;
+  copy.Draw(drawn);
+  EXPECT_EQ(canvas.Pixel(10, 10), drawn.Pixel(10, 10));
+  // Half a tick on: halfway along its speed, between the tick's fade and the next one's.
+  Surface half = BlackPixels(40, 40);
+  s.DrawBetween(half, InBetween(0.5));
+  const Color now = half.Pixel(14, 12);
+  EXPECT_LT(RedOf(now), RedOf(drawn.Pixel(10, 10)));
+  copy.step();
+  Surface next = BlackPixels(40, 40);
+  copy.Draw(next);
+  EXPECT_GT(RedOf(now),
+            RedOf(next.Pixel(static_cast<int>(copy.PosX), static_cast<int>(copy.PosY))));
+  EXPECT_EQ(SparkleAccess::Bits(s), before);
+  // A sparkle that has faded to black by then is left out, and stays in the air.
+  clsFlimmer dying = SparkleAt(20, 20, RGB(1, 0, 0));
+  SparkleAccess::SetAge(dying, 27);  // 1 / 1.1^7 rounds to 1; at 27.9 to 0
+  Surface late = BlackPixels(40, 40);
+  late.SetBackColor(RGB(9, 9, 9));
+  late.Cls();
+  dying.DrawBetween(late, InBetween(0.9));
+  EXPECT_EQ(late.Pixel(20, 20), RGB(9, 9, 9));
+  EXPECT_FALSE(dying.Finished());
+}
+
 TEST(SparkleGround, FallingBelowTheGroundIsFinalAndDrawnOnceMore) {
   Surface sky = BlackPixels(20, 20);
   sky.SetScaleTop(20);
