@@ -162,7 +162,7 @@ void frmMain::Form_Frame() {
 }
 
 int frmMain::GlowCellPixels() const {
-  return std::max(1, static_cast<int>(std::lround(Picture1.DeviceHeight() / kSkyHeight * 0.75)));
+  return std::max(1, static_cast<int>(std::lround(Picture1.DeviceHeight() / kSkyHeight * 1.1)));
 }
 
 void frmMain::SetLook(Look look) {

@@ -127,7 +127,7 @@ class frmMain {
   // tick and the next, changing none of them.
   void DrawBetweenTicks(double fraction);
   void PrintCount();
-  // Cells of the glow, in device pixels: about three quarters of a unit of the sky.
+  // Cells of the glow, in device pixels: about a unit of the sky.
   int GlowCellPixels() const;
   void CountOneMore();
   void AppendFirework(Firework firework);

@@ -9,7 +9,7 @@
 namespace starquill {
 namespace {
 
-constexpr float kBlurSigma = 1.6f;  // cells
+constexpr float kBlurSigma = 1.3f;  // cells
 
 int CeilDiv(int a, int b) {
   return (a + b - 1) / b;
@@ -159,6 +159,28 @@ void Glow::Blur() {
   forEachCell(blurred_across_, [&](int x, int y) { Cell(across_, x, y) = {}; });
 }
 
+namespace {
+
+// out = upper + (lower - upper) * share, per channel, rounded and capped, as stored pixels.
+void BlendRows(const std::array<std::vector<float>, 3>& upper,
+               const std::array<std::vector<float>, 3>& lower, float share,
+               uint32_t* __restrict out, size_t width) {
+  const float* __restrict ur = upper[0].data();
+  const float* __restrict ug = upper[1].data();
+  const float* __restrict ub = upper[2].data();
+  const float* __restrict lr = lower[0].data();
+  const float* __restrict lg = lower[1].data();
+  const float* __restrict lb = lower[2].data();
+  for (size_t k = 0; k < width; ++k) {
+    const int r = int(std::min(ur[k] + (lr[k] - ur[k]) * share + 0.5f, 255.0f));
+    const int g = int(std::min(ug[k] + (lg[k] - ug[k]) * share + 0.5f, 255.0f));
+    const int b = int(std::min(ub[k] + (lb[k] - ub[k]) * share + 0.5f, 255.0f));
+    out[k] = kOpaque | uint32_t(r << 16 | g << 8 | b);
+  }
+}
+
+}  // namespace
+
 void Glow::ComposeSpan(const PixelView& backdrop, Color skyLight, int x0, int x1, int y0, int y1) {
   // The halo of each cell row is spread over the span's pixels once (with the light and the
   // gain in it), and each pixel row is a blend of the two cell rows around it: the blend runs
@@ -200,19 +222,7 @@ void Glow::ComposeSpan(const PixelView& backdrop, Color skyLight, int x0, int x1
       spreadRow(j1, spread_[1]);
       lower_row = j1;
     }
-    const float* ur = spread_[0][0].data();
-    const float* ug = spread_[0][1].data();
-    const float* ub = spread_[0][2].data();
-    const float* lr = spread_[1][0].data();
-    const float* lg = spread_[1][1].data();
-    const float* lb = spread_[1][2].data();
-    uint32_t* out = backdrop.Row(y) + x0;
-    for (size_t k = 0; k < width; ++k) {
-      const float r = std::min(ur[k] + (lr[k] - ur[k]) * fy + 0.5f, 255.0f);
-      const float g = std::min(ug[k] + (lg[k] - ug[k]) * fy + 0.5f, 255.0f);
-      const float b = std::min(ub[k] + (lb[k] - ub[k]) * fy + 0.5f, 255.0f);
-      out[k] = kOpaque | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-    }
+    BlendRows(spread_[0], spread_[1], fy, backdrop.Row(y) + x0, width);
   }
 }
 

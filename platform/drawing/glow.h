@@ -29,7 +29,7 @@ class Glow {
   // Blocks of kBlockCells x kBlockCells cells, the unit of the work; the blur reaches at most
   // one block further.
   static constexpr int kBlockCells = 8;
-  static constexpr int kBlurRadius = 4;  // cells
+  static constexpr int kBlurRadius = 3;  // cells
 
   struct Rgb {
     float r = 0, g = 0, b = 0;
