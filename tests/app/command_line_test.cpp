@@ -84,6 +84,14 @@ TEST(CommandLine, WaysToRunTheShow) {
   EXPECT_EQ(run({"-window-id", "60817415"}).windowId, 60817415u);
   EXPECT_EQ(run({"--programme=minimal", "-root"}).course.programme, Programme::Minimal);
   EXPECT_TRUE(run({"--root"}).root);
+
+  // The look: plain unless asked for; vivid as a screen saver unless told otherwise.
+  EXPECT_TRUE(plain.course.look.Plain());
+  EXPECT_EQ(run({"--vivid"}).course.look, Look::Vivid());
+  EXPECT_EQ(run({"--glow"}).course.look, (Look{.glow = true}));
+  EXPECT_EQ(run({"--vivid", "--no-smooth"}).course.look, (Look{.glow = true}));
+  EXPECT_EQ(saver.course.look, Look::Vivid());
+  EXPECT_EQ(run({"--root", "--no-glow"}).course.look, (Look{.smooth = true}));
 }
 
 TEST(CommandLine, BadValuesOfOurOptions) {

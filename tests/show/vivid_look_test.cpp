@@ -88,6 +88,24 @@ TEST(SmoothLook, FramesBetweenTicksChangeNothingAndTheTicksOwnFrameIsThePlainOne
   }
 }
 
+TEST(VividLook, TheKeyVSwitchesItAndTheScreensFramesWithIt) {
+  FakePlatform platform(320, 200);
+  frmMain show(platform);
+  show.Load();
+  FakeWindow& window = *platform.windows.at(0);
+  show.Form_KeyPress('v');
+  EXPECT_EQ(show.CurrentLook(), Look::Vivid());
+  EXPECT_TRUE(window.pacing);
+  show.Form_KeyPress('v');
+  EXPECT_TRUE(show.CurrentLook().Plain());
+  EXPECT_FALSE(window.pacing);
+  // Back to the look the show was given, not a new one.
+  show.SetLook({.glow = true});
+  show.Form_KeyPress('v');
+  show.Form_KeyPress('v');
+  EXPECT_EQ(show.CurrentLook(), (Look{.glow = true}));
+}
+
 // The mean of the sky's brightest channels, 0 to 255.
 double MeanBrightness(const Surface& s) {
   double sum = 0;
