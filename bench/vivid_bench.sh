@@ -99,7 +99,7 @@ stop_xvfb() {
 # hold spaces, so the fields are counted after it).
 cpu_ticks() {
   local stat fields
-  stat=$(<"/proc/$1/stat")
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1  # gone: the caller says why
   stat=${stat##*) }
   read -r -a fields <<<"$stat"
   echo $((fields[11] + fields[12]))
