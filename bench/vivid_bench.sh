@@ -10,7 +10,7 @@
 # takes one screenshot (the share of pixels brighter than 4 % and the mean brightness, where a
 # pixel's brightness is its brightest channel, so that a pure blue sparkle is as lit as a white
 # one), and then counts for BENCH_SECONDS more the frames that reach the X server
-# (bench/frame_counter, through X DAMAGE on the root window). The frames are counted in a window
+# (tests/e2e/frame_counter, through X DAMAGE on the root window). The frames are counted in a window
 # of their own because watching every drawn rectangle costs the X server up to a few per cent of
 # a core, as much as a plain show's whole drawing; the screenshot lies between the two windows
 # so that neither pays for it.
@@ -65,10 +65,10 @@ setup() {
 setup
 [ -x "$peer" ] || { echo "vivid_bench: $peer is missing" >&2; exit 1; }
 
-# The counter is built with the benchmarks, once xcb-damage is there: a build configured before
-# it was installed is configured again.
+# The counter is built with the tests (tests/e2e/frame_counter.cpp); a build without it is
+# configured again and builds it.
 build=$(cd "$(dirname "$program")/.." && pwd)
-counter=${FRAME_COUNTER:-$build/bench/frame_counter}
+counter=${FRAME_COUNTER:-$build/tests/frame_counter}
 if [ ! -x "$counter" ]; then
   [ -f "$build/CMakeCache.txt" ] || { echo "vivid_bench: no build in $build for $counter" >&2; exit 1; }
   cmake "$build" >/dev/null

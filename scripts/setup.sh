@@ -13,6 +13,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
+  libxcb-damage0-dev                            # ... counting the frames that reach it
   openbox x11-utils                             # ... under a real window manager
   x11-xserver-utils                             # ... with the X server's screen saver set
   dbus-daemon                                   # end-to-end tests on a private session bus
