@@ -7,7 +7,6 @@
 #include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 
 #include "platform/qt/nested_events.h"
 
@@ -73,16 +72,6 @@ TerminationSignals::~TerminationSignals() {
 std::optional<int> TerminationSignals::Received() const {
   const int signal = g_received;
   return signal != 0 ? std::optional<int>(signal) : std::nullopt;
-}
-
-void EndBySignal(int signal) {
-  std::signal(signal, SIG_DFL);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, signal);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  raise(signal);
-  std::_Exit(128 + signal);  // a signal whose default is not to end (none of ours)
 }
 
 }  // namespace starquill

@@ -41,7 +41,9 @@ struct TickState {
 std::vector<TickState> RunShow(Look look, std::vector<uint64_t>* tickFrames = nullptr) {
   RestoreRandomState(InitialRandomState());
   FakePlatform platform(320, 200);
-  frmMain show(platform, ShowMode::Desktop, 7);
+  ShowSettings seeded;
+  seeded.runSeed = 7;
+  frmMain show(platform, seeded);
   show.SetLook(look);
   show.Load();
   show.mnuGrand_Click();
@@ -178,7 +180,9 @@ int MostFlashesInASecond(const std::vector<std::pair<double, double>>& series, d
 TEST(GlowLook, TheSkyNeverFlashesWhateverIsLaunched) {
   RestoreRandomState(InitialRandomState());
   FakePlatform platform(320, 200);
-  frmMain show(platform, ShowMode::Desktop, 11);
+  ShowSettings seeded;
+  seeded.runSeed = 11;
+  frmMain show(platform, seeded);
   SkyLight light(platform.Timers());
   show.AddSkyListener(&light);
   show.SetLook(Look::Vivid());

@@ -1,0 +1,26 @@
+#pragma once
+// The signals that ask a program to stop (SIGTERM, SIGINT, SIGHUP) for a program without an
+// event loop (a recording): they only raise a flag that the program looks at when it can.
+
+#include <optional>
+
+namespace starquill {
+
+class StopSignals {
+ public:
+  // From now on the signals are noted instead of ending the process.
+  StopSignals();
+  // Their default handling comes back.
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // The first of them that came, if any.
+  std::optional<int> Received() const;
+};
+
+// Ends the process by the signal's default action (for the signals above: killed by it), as
+// Unix programs do once they have cleaned up after it.
+[[noreturn]] void EndBySignal(int signal);
+
+}  // namespace starquill
