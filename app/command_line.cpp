@@ -212,8 +212,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
     } else if (name == "keys") {
       const auto keys = KeySchedule(*value);
       if (!keys) {
-        return Error("option '--keys' needs keys at seconds, such as \"1@2.0,3@2.5,g@4\" (keys 1 "
-                     "to 7 and a to g), not " + Quoted(*value));
+        return Error(
+            "option '--keys' needs keys at seconds, such as \"1@2.0,3@2.5,g@4\" (keys 1 "
+            "to 7 and a to g), not " +
+            Quoted(*value));
       }
       record.keys = *keys;
       recordingOnly.push_back("--keys");

@@ -11,7 +11,7 @@ constexpr double kBarEverySeconds = 0.1;  // a terminal needs no more
 
 struct Figures {
   int percent;
-  double speed;     // seconds of video per second of recording
+  double speed;  // seconds of video per second of recording
   double secondsLeft;
 };
 

@@ -33,14 +33,14 @@ struct RecordOptions {
 };
 
 struct RunOptions {
-  std::optional<uint32_t> seed;       // the random generator's seed for the whole run
-  bool straightToShow = false;        // no splash
-  std::optional<Programme> programme; // started with the show, as if chosen from its menu
-  std::optional<bool> smooth, glow;   // the look, when asked for
-  bool verbose = false;               // says the seed in use, so that a show can be repeated
-  bool sound = false;                 // the show is heard
-  bool root = false;                  // a screen saver on its window, or on the root window
-  std::optional<uint32_t> windowId;   // a screen saver in this X window
+  std::optional<uint32_t> seed;        // the random generator's seed for the whole run
+  bool straightToShow = false;         // no splash
+  std::optional<Programme> programme;  // started with the show, as if chosen from its menu
+  std::optional<bool> smooth, glow;    // the look, when asked for
+  bool verbose = false;                // says the seed in use, so that a show can be repeated
+  bool sound = false;                  // the show is heard
+  bool root = false;                   // a screen saver on its window, or on the root window
+  std::optional<uint32_t> windowId;    // a screen saver in this X window
   std::optional<RecordOptions> record;
 };
 

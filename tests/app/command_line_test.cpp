@@ -95,8 +95,7 @@ TEST(CommandLine, WaysToRunTheShow) {
                hosted.show.hidesIdlePointer);
   EXPECT_EQ(hosted.show.look, Look::Vivid());
   EXPECT_EQ(run({"-window-id", "60817415"}).windowId, 60817415u);
-  EXPECT_EQ(ScreenSaverCourse(run({"--programme=minimal", "-root"})).programme,
-            Programme::Minimal);
+  EXPECT_EQ(ScreenSaverCourse(run({"--programme=minimal", "-root"})).programme, Programme::Minimal);
   EXPECT_EQ(ScreenSaverCourse(run({"--root", "--no-glow"})).show.look, (Look{.smooth = true}));
 
   // The look as asked for.
@@ -156,18 +155,22 @@ TEST(CommandLine, BadValuesOfOurOptions) {
   EXPECT_EQ(error({"--window-id", "5", "--record", "a.mp4"}),
             "option '--window-id' makes no sense with '--record'");
   EXPECT_EQ(error({"--duration", "5"}), "option '--duration' is for '--record' only");
-  EXPECT_EQ(error({"--record", "a.avi"}),
-            "unknown video format '.avi': use .mp4, .webm or .mkv");
+  EXPECT_EQ(error({"--record", "a.avi"}), "unknown video format '.avi': use .mp4, .webm or .mkv");
   for (std::string_view size : {"640", "640x", "x360", "641x360", "8x8", "7682x100", "axb"})
-    EXPECT_NE(error({"--record=a.mp4", "--size", size}).find("needs WIDTHxHEIGHT"), std::string::npos) << size;
+    EXPECT_NE(error({"--record=a.mp4", "--size", size}).find("needs WIDTHxHEIGHT"),
+              std::string::npos)
+        << size;
   for (std::string_view seconds : {"0", "-1", ".", "1.", "1e3", "86401", "nan"})
     EXPECT_NE(error({"--record=a.mp4", "--duration", seconds}).find("needs a number of seconds"),
-              std::string::npos) << seconds;
+              std::string::npos)
+        << seconds;
   for (std::string_view fps : {"0", "241", "60.5"})
-    EXPECT_NE(error({"--record=a.mp4", "--fps", fps}).find("needs a whole number"), std::string::npos);
+    EXPECT_NE(error({"--record=a.mp4", "--fps", fps}).find("needs a whole number"),
+              std::string::npos);
   for (std::string_view keys : {"", "8@1", "1@", "1:2", "1@2,", "s@1", "1@-2", "1@2,,3@4"})
     EXPECT_NE(error({"--record=a.mp4", "--keys", keys}).find("needs keys at seconds"),
-              std::string::npos) << keys;
+              std::string::npos)
+        << keys;
 }
 
 }  // namespace
