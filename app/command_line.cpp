@@ -5,7 +5,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/support/ascii.h"
 #include "platform/support/printable.h"
+#include "platform/video/video_file.h"
 
 namespace starquill {
 namespace {
@@ -80,6 +82,23 @@ std::optional<double> Seconds(std::string_view text) {
     scale /= 10;
   }
   return value;
+}
+
+// Why a file's extension names no video format the program writes, listing those it does.
+std::optional<std::string> UnknownVideoFormat(std::string_view file) {
+  const size_t slash = file.rfind('/');
+  const std::string_view name = file.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  const size_t dot = name.rfind('.');
+  const std::string extension =
+      AsciiLower(dot == std::string_view::npos ? std::string_view() : name.substr(dot));
+  const std::vector<std::string> known = VideoFile::KnownExtensions();
+  if (std::find(known.begin(), known.end(), extension) != known.end()) return std::nullopt;
+  std::string list;
+  for (size_t i = 0; i < known.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == known.size() ? " or " : ", ") + known[i];
+  return (extension.empty() ? std::string("a video file needs an extension")
+                            : "unknown video format " + Quoted(extension)) +
+         ": use " + list;
 }
 
 // "1@2.0,3@2.5,g@4": the show's keys at their moments, in the order of the moments.
@@ -178,6 +197,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       run.smooth = run.glow = true;
     } else if (name == "record") {
       if (value->empty()) return Error("option '--record' needs a file name");
+      if (auto unknown = UnknownVideoFormat(*value)) return Error(*unknown);
       record.file = std::string(*value);
       recording = true;
     } else if (name == "duration") {
