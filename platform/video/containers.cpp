@@ -7,9 +7,11 @@ namespace starquill {
 // The show is a black night sky with single bright pixels and soft glows, often moving. Every
 // lossy encoder runs at constant quality (CRF), never at a bitrate: a black frame costs almost
 // nothing and a Grand Finale gets the bits it needs, so the dark sky neither bands nor blocks
-// and the points do not vanish when the sky fills. The levels are the highest at which single
-// pixels of every colour but pure blue stay the brightest around their place after decoding
-// (pure blue has little luma, and its colour is shared with its 2x2 block in 4:2:0).
+// and the points do not vanish when the sky fills. At the levels chosen, single moving pixels
+// stay the brightest around their place after decoding: in H.264 every colour, also dimmed to
+// 40 % (but a dim pure blue, whose luma is hardly above black), in VP9 the full colours but
+// pure blue; and the full colours keep their hue, though 4:2:0 shares a pixel's colour with
+// its 2x2 block.
 //
 // Speed: a 1080p, 60 fps Grand Finale (up to 100k lit pixels) must record in real time on two
 // cores next to the show's drawing. Only x264's ultrafast preset does that (veryfast takes
@@ -39,7 +41,7 @@ const std::vector<Container>& Containers() {
             // Keeps small, faint detail: no decimation of blocks with few coefficients (a lone
             // sparkle's), smaller dead zones.
             {"tune", "grain"},
-            {"crf", "20"},
+            {"crf", "20"},  // at 23 green pixels start to go grey, at 26 faint ones vanish
             {"threads", "4"},
         }},
        {"aac", AV_SAMPLE_FMT_FLTP, 0, 192000, {}}},
