@@ -44,7 +44,7 @@ std::optional<std::string> FormatProblem(const VideoFormat& format) {
 
 }  // namespace
 
-struct VideoFile::Parts {
+struct VideoFile::State {
   VideoFormat format;
   std::unique_ptr<OutputFile> file;
   std::unique_ptr<VideoEncoder> video;
@@ -79,53 +79,53 @@ std::variant<std::unique_ptr<VideoFile>, std::string> VideoFile::Create(const st
   if (auto problem = FormatProblem(format)) return std::move(*problem);
   SilenceFfmpegLog();
 
-  auto parts = std::make_unique<Parts>();
-  parts->format = format;
+  auto state = std::make_unique<State>();
+  state->format = format;
   auto prepared = OutputFile::Prepare(*container, path);
   if (auto* failure = std::get_if<std::string>(&prepared)) return std::move(*failure);
-  parts->file = std::move(std::get<std::unique_ptr<OutputFile>>(prepared));
-  const bool globalHeaders = parts->file->WantsGlobalHeaders();
+  state->file = std::move(std::get<std::unique_ptr<OutputFile>>(prepared));
+  const bool globalHeaders = state->file->WantsGlobalHeaders();
 
   // The encoders open before the file is created, so that one that cannot leaves no file.
   auto video = VideoEncoder::Open(container->video, format, globalHeaders);
   if (auto* failure = std::get_if<std::string>(&video)) return std::move(*failure);
-  parts->video = std::move(std::get<std::unique_ptr<VideoEncoder>>(video));
-  auto stream = parts->file->AddStream(parts->video->Context());
+  state->video = std::move(std::get<std::unique_ptr<VideoEncoder>>(video));
+  auto stream = state->file->AddStream(state->video->Context());
   if (auto* failure = std::get_if<std::string>(&stream)) return std::move(*failure);
-  parts->videoStream = std::get<int>(stream);
+  state->videoStream = std::get<int>(stream);
   if (format.audio) {
     auto audio = AudioEncoder::Open(container->audio, globalHeaders);
     if (auto* failure = std::get_if<std::string>(&audio)) return std::move(*failure);
-    parts->audio = std::move(std::get<std::unique_ptr<AudioEncoder>>(audio));
-    auto audioStream = parts->file->AddStream(parts->audio->Context());
+    state->audio = std::move(std::get<std::unique_ptr<AudioEncoder>>(audio));
+    auto audioStream = state->file->AddStream(state->audio->Context());
     if (auto* failure = std::get_if<std::string>(&audioStream)) return std::move(*failure);
-    parts->audioStream = std::get<int>(audioStream);
+    state->audioStream = std::get<int>(audioStream);
   }
-  if (auto failure = parts->file->Create()) return std::move(*failure);
+  if (auto failure = state->file->Create()) return std::move(*failure);
 
-  Parts* p = parts.get();
+  State* p = state.get();
   p->videoSink = [p](AVPacket& packet) {
     return p->file->Write(packet, p->videoStream, p->video->Context().time_base);
   };
   p->audioSink = [p](AVPacket& packet) {
     return p->file->Write(packet, p->audioStream, p->audio->Context().time_base);
   };
-  return std::unique_ptr<VideoFile>(new VideoFile(std::move(parts)));
+  return std::unique_ptr<VideoFile>(new VideoFile(std::move(state)));
 }
 
-VideoFile::VideoFile(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
+VideoFile::VideoFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 VideoFile::~VideoFile() {
   Finish();
 }
 
 std::optional<std::string> VideoFile::Failed(std::optional<std::string> failure) {
-  if (failure && !parts_->failure) parts_->failure = failure;
+  if (failure && !state_->failure) state_->failure = failure;
   return failure;
 }
 
 std::optional<std::string> VideoFile::AddFrame(const uint32_t* pixels, int stride) {
-  Parts& p = *parts_;
+  State& p = *state_;
   if (p.finished) return "the video file is finished and takes no more frames";
   if (p.failure) return p.failure;
   if (!pixels) return "a video frame without pixels";
@@ -139,7 +139,7 @@ std::optional<std::string> VideoFile::AddFrame(const uint32_t* pixels, int strid
 }
 
 std::optional<std::string> VideoFile::AddAudio(std::span<const float> stereo) {
-  Parts& p = *parts_;
+  State& p = *state_;
   if (p.finished) return "the video file is finished and takes no more audio";
   if (p.failure) return p.failure;
   if (!p.audio) return "the video file was made without audio";
@@ -150,7 +150,7 @@ std::optional<std::string> VideoFile::AddAudio(std::span<const float> stereo) {
 }
 
 std::optional<std::string> VideoFile::Finish() {
-  Parts& p = *parts_;
+  State& p = *state_;
   if (p.finished) return p.failure;
   p.finished = true;
   // Every step is tried even after a failure, so that as much of the file as can be written
@@ -162,7 +162,7 @@ std::optional<std::string> VideoFile::Finish() {
 }
 
 int64_t VideoFile::FramesWritten() const {
-  return parts_->frames;
+  return state_->frames;
 }
 
 }  // namespace starquill

@@ -62,13 +62,12 @@ class VideoFile {
   // The frames AddFrame has taken so far.
   int64_t FramesWritten() const;
 
-  struct Parts;
-
  private:
-  explicit VideoFile(std::unique_ptr<Parts> parts);
+  struct State;
+  explicit VideoFile(std::unique_ptr<State> state);
   std::optional<std::string> Failed(std::optional<std::string> failure);
 
-  std::unique_ptr<Parts> parts_;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace starquill

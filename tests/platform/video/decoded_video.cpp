@@ -56,7 +56,7 @@ AVCodecContext* OpenDecoder(const AVStream& stream) {
   return context;
 }
 
-void TakeVideoFrame(const AVFrame& frame, DecodedVideo& out) {
+std::optional<std::string> TakeVideoFrame(const AVFrame& frame, DecodedVideo& out) {
   const auto format = static_cast<AVPixelFormat>(frame.format);
   const int bytes = av_image_get_buffer_size(format, frame.width, frame.height, 1);
   std::vector<uint8_t> planes(static_cast<size_t>(bytes));
@@ -67,6 +67,7 @@ void TakeVideoFrame(const AVFrame& frame, DecodedVideo& out) {
   std::vector<uint32_t> pixels(static_cast<size_t>(frame.width) * frame.height);
   SwsContext* scaler = sws_getContext(frame.width, frame.height, format, frame.width, frame.height,
                                       AV_PIX_FMT_0RGB32, SWS_POINT, nullptr, nullptr, nullptr);
+  if (!scaler) return std::string("cannot convert the frames to RGB");
   const int* bt709 = sws_getCoefficients(SWS_CS_ITU709);
   sws_setColorspaceDetails(scaler, bt709, frame.color_range == AVCOL_RANGE_JPEG, bt709, 1, 0,
                            1 << 16, 1 << 16);
@@ -77,6 +78,7 @@ void TakeVideoFrame(const AVFrame& frame, DecodedVideo& out) {
   for (uint32_t& pixel : pixels)
     pixel |= 0xFF000000u;
   out.frames.push_back(std::move(pixels));
+  return std::nullopt;
 }
 
 std::optional<std::string> TakeAudioFrame(const AVFrame& frame, SwrContext*& resampler,
@@ -115,7 +117,7 @@ std::optional<std::string> Decode(AVCodecContext& decoder, const AVPacket* packe
     if (received < 0) return Reason("cannot decode", received);
     std::optional<std::string> failure;
     if (decoder.codec_type == AVMEDIA_TYPE_VIDEO) {
-      TakeVideoFrame(frame, out);
+      failure = TakeVideoFrame(frame, out);
     } else {
       failure = TakeAudioFrame(frame, in.resampler, out);
     }

@@ -348,7 +348,7 @@ TEST(VideoFile, KnowsItsContainersByExtensionInAnyCase) {
   }
   const std::vector<std::pair<std::string, std::string>> refused = {
       {"show.avi", "unknown video format '.avi': use .mp4, .webm or .mkv"},
-      {"show.mp4.part", "unknown video format '.part': use .mp4, .webm or .mkv"},
+      {"show.mp4.tmp", "unknown video format '.tmp': use .mp4, .webm or .mkv"},
       {"show", "the video file name '" + folder.File("show") +
                    "' has no extension: use .mp4, .webm or .mkv"}};
   for (const auto& [name, reason] : refused) {
