@@ -228,8 +228,9 @@ struct Point {
 std::vector<Point> IsolatedPoints(int frame, const std::vector<uint32_t>& colors) {
   std::vector<Point> points;
   size_t n = 0;
-  for (int y = 4; y + 4 < kHeight; y += 10) {
-    for (int x = 4 + (y / 10) % 4 + frame % 3; x + 4 < kWidth; x += 10)
+  for (int row = 0; 4 + 10 * row + 5 < kHeight; ++row) {
+    const int y = 4 + 10 * row + row % 2;
+    for (int x = 4 + row % 4 + frame % 3; x + 4 < kWidth; x += 10)
       points.push_back({x, y, colors[n++ % colors.size()]});
   }
   return points;
