@@ -2,8 +2,8 @@
 # What recording a show costs: a 60-second Grand Finale at 1920x1080, 60 frames a second, into
 # .mp4 with its sound, in the plain look and in the vivid one, timed on this machine; the speed
 # is seconds of video per second of recording (above 1: faster than it plays). Then a
-# ten-minute recording (smaller, to be quick), whose memory is read every few seconds: it must
-# stay flat.
+# ten-minute recording (smaller, to be quick), whose memory is read four times a second: it
+# must stay flat.
 #
 #   record_bench.sh PATH_TO_STARQUILL
 #
@@ -37,8 +37,9 @@ pid=$!
 samples=()
 while kill -0 "$pid" 2>/dev/null; do
   rss=$(awk '/^VmRSS/ { print $2 }' "/proc/$pid/status" 2>/dev/null || true)
-  [ -n "$rss" ] && samples+=("$rss")
-  sleep 2
+  # The first readings may be of the process still starting.
+  [ -n "$rss" ] && [ "$rss" -gt 10240 ] && samples+=("$rss")
+  sleep 0.25
 done
 wait "$pid"
 n=${#samples[@]}

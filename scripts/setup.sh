@@ -14,6 +14,7 @@ packages=(
   libswscale-dev libswresample-dev              # ... and its pixel and sample converters
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
+  time                                          # ... and a recording's peak memory
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
   libxcb-damage0-dev                            # ... counting the frames that reach it
   openbox x11-utils                             # ... under a real window manager
