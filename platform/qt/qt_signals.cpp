@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QTimer>
-#include <array>
 #include <cerrno>
 #include <csignal>
 
@@ -12,8 +11,6 @@
 
 namespace starquill {
 namespace {
-
-constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
 // The pipe's writing end and the first signal, for the handler: a signal handler can reach
 // nothing but globals.
@@ -41,12 +38,7 @@ TerminationSignals::TerminationSignals(std::function<void()> ended) : ended_(std
     }
     Deliver();
   });
-  struct sigaction action = {};
-  action.sa_handler = &WriteToPipe;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signal : kSignals)
-    sigaction(signal, &action, nullptr);
+  HandleStopSignals(&WriteToPipe);
 }
 
 void TerminationSignals::Deliver() {
@@ -61,8 +53,7 @@ void TerminationSignals::Deliver() {
 
 TerminationSignals::~TerminationSignals() {
   if (pipe_[0] < 0) return;
-  for (int signal : kSignals)
-    std::signal(signal, SIG_DFL);
+  DefaultStopSignals();
   g_write_end = -1;
   notifier_.reset();
   close(pipe_[0]);

@@ -16,18 +16,26 @@ void Note(int signal) {
 
 }  // namespace
 
-StopSignals::StopSignals() {
+void HandleStopSignals(void (*handler)(int)) {
   struct sigaction action = {};
-  action.sa_handler = &Note;
+  action.sa_handler = handler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
   for (int signal : kSignals)
     sigaction(signal, &action, nullptr);
 }
 
-StopSignals::~StopSignals() {
+void DefaultStopSignals() {
   for (int signal : kSignals)
     std::signal(signal, SIG_DFL);
+}
+
+StopSignals::StopSignals() {
+  HandleStopSignals(&Note);
+}
+
+StopSignals::~StopSignals() {
+  DefaultStopSignals();
 }
 
 std::optional<int> StopSignals::Received() const {

@@ -19,6 +19,11 @@ class StopSignals {
   std::optional<int> Received() const;
 };
 
+// The signals above, from now on handled by `handler` (which may do only what is safe in a
+// signal handler), or back to their default.
+void HandleStopSignals(void (*handler)(int));
+void DefaultStopSignals();
+
 // Ends the process by the signal's default action (for the signals above: killed by it), as
 // Unix programs do once they have cleaned up after it.
 [[noreturn]] void EndBySignal(int signal);
