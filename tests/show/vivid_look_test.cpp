@@ -10,6 +10,7 @@
 #include "platform/support/random.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/pixel_hash.h"
 
 namespace starquill {
 namespace {
@@ -17,14 +18,7 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeWindow;
 
-uint64_t PixelHash(const Surface& s) {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (int y = 0; y < s.DeviceHeight(); ++y) {
-    for (int x = 0; x < s.DeviceWidth(); ++x)
-      hash = (hash ^ static_cast<uint32_t>(s.DevicePixel(x, y))) * 1099511628211ull;
-  }
-  return hash;
-}
+using testing::PixelHash;
 
 // What a tick leaves of a show: its fireworks drawn as they stand (which changes nothing), how
 // many there are, and where the random generator is.
