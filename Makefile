@@ -38,6 +38,7 @@ bench: build
 	bench/exit_bench.sh $(BUILD)/app/starquill
 	bench/sound_show_bench.sh $(BUILD)/app/starquill
 	bench/vivid_bench.sh $(BUILD)/app/starquill
+	bench/record_bench.sh $(BUILD)/app/starquill
 
 # The Debian package, built by CPack into the build folder.
 package: build

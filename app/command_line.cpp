@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
+#include "platform/support/ascii.h"
 #include "platform/support/printable.h"
+#include "platform/video/video_file.h"
 
 namespace starquill {
 namespace {
@@ -18,7 +21,12 @@ constexpr std::array<std::string_view, 13> kToolkitOptionsWithValue = {
 constexpr std::array<std::string_view, 5> kToolkitFlags = {"reverse", "widgetcount", "nograb",
                                                            "dograb", "sync"};
 // Our own options that take a value.
-constexpr std::array<std::string_view, 3> kOwnOptionsWithValue = {"seed", "programme", "window-id"};
+constexpr std::array<std::string_view, 8> kOwnOptionsWithValue = {
+    "seed", "programme", "window-id", "record", "duration", "size", "fps", "keys"};
+// The longest recording, and the largest frame and rate: beyond them lies a mistake.
+constexpr double kLongestRecordingSeconds = 24 * 3600;
+constexpr int kLargestFrameSide = 7680;
+constexpr int kHighestFps = 240;
 
 bool Contains(std::span<const std::string_view> names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -51,6 +59,69 @@ std::optional<Programme> ProgrammeFrom(std::string_view text) {
   return std::nullopt;
 }
 
+// A number of seconds as people write it: digits, with a decimal point and fraction if any.
+std::optional<double> Seconds(std::string_view text) {
+  const size_t point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() && fraction.empty()) return std::nullopt;
+  if (point != std::string_view::npos && fraction.empty()) return std::nullopt;
+  const auto digits = [](std::string_view t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!digits(whole) || !digits(fraction) || whole.size() > 9 || fraction.size() > 9) {
+    return std::nullopt;
+  }
+  double value = 0;
+  for (const char c : whole)
+    value = value * 10 + (c - '0');
+  double scale = 0.1;
+  for (const char c : fraction) {
+    value += (c - '0') * scale;
+    scale /= 10;
+  }
+  return value;
+}
+
+// Why a file's extension names no video format the program writes, listing those it does.
+std::optional<std::string> UnknownVideoFormat(std::string_view file) {
+  const size_t slash = file.rfind('/');
+  const std::string_view name = file.substr(slash == std::string_view::npos ? 0 : slash + 1);
+  const size_t dot = name.rfind('.');
+  const std::string extension =
+      AsciiLower(dot == std::string_view::npos ? std::string_view() : name.substr(dot));
+  const std::vector<std::string> known = VideoFile::KnownExtensions();
+  if (std::find(known.begin(), known.end(), extension) != known.end()) return std::nullopt;
+  std::string list;
+  for (size_t i = 0; i < known.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == known.size() ? " or " : ", ") + known[i];
+  return (extension.empty() ? std::string("a video file needs an extension")
+                            : "unknown video format " + Quoted(extension)) +
+         ": use " + list;
+}
+
+// "1@2.0,3@2.5,g@4": the show's keys at their moments, in the order of the moments.
+std::optional<std::vector<KeyAt>> KeySchedule(std::string_view text) {
+  std::vector<KeyAt> keys;
+  while (!text.empty()) {
+    const size_t comma = text.find(',');
+    const std::string_view entry = text.substr(0, comma);
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    if (comma != std::string_view::npos && text.empty()) return std::nullopt;  // a trailing comma
+    if (entry.size() < 3 || entry[1] != '@') return std::nullopt;
+    const char key = entry[0];
+    if (!((key >= '1' && key <= '7') || (key >= 'a' && key <= 'g'))) return std::nullopt;
+    const auto at = Seconds(entry.substr(2));
+    if (!at || *at > kLongestRecordingSeconds) return std::nullopt;
+    keys.push_back({key, std::llround(*at * 1000)});
+  }
+  if (keys.empty()) return std::nullopt;
+  std::stable_sort(keys.begin(), keys.end(),
+                   [](const KeyAt& a, const KeyAt& b) { return a.ms < b.ms; });
+  return keys;
+}
+
 }  // namespace
 
 std::optional<uint32_t> ParseWindowId(std::string_view text) {
@@ -63,7 +134,9 @@ std::optional<uint32_t> ParseWindowId(std::string_view text) {
 CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   CommandLine command;
   RunOptions& run = command.run;
-  std::optional<bool> smooth, glow;  // as asked for; else the way to run decides
+  RecordOptions record;
+  bool recording = false, quiet = false;
+  std::vector<std::string_view> recordingOnly;  // options given that only a recording takes
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") return {CommandLine::Action::Help, {}, {}, {}};
@@ -95,10 +168,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
         return Error("option '--seed' needs a whole number from 0 to " +
                      std::to_string(kLargestSeed) + ", not " + Quoted(*value));
       }
-      run.course.seed = static_cast<uint32_t>(*seed);
+      run.seed = static_cast<uint32_t>(*seed);
     } else if (name == "programme") {
-      run.course.programme = ProgrammeFrom(*value);
-      if (!run.course.programme) {
+      run.programme = ProgrammeFrom(*value);
+      if (!run.programme) {
         return Error("option '--programme' needs minimal, medium or grand-finale, not " +
                      Quoted(*value));
       }
@@ -109,7 +182,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
                      Quoted(*value));
       }
     } else if (name == "show") {
-      run.course.straightToShow = true;
+      run.straightToShow = true;
     } else if (name == "root") {
       run.root = true;
     } else if (name == "verbose") {
@@ -117,11 +190,58 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
     } else if (name == "sound") {
       run.sound = true;
     } else if (name == "smooth" || name == "no-smooth") {
-      smooth = name == "smooth";
+      run.smooth = name == "smooth";
     } else if (name == "glow" || name == "no-glow") {
-      glow = name == "glow";
+      run.glow = name == "glow";
     } else if (name == "vivid") {
-      smooth = glow = true;
+      run.smooth = run.glow = true;
+    } else if (name == "record") {
+      if (value->empty()) return Error("option '--record' needs a file name");
+      if (auto unknown = UnknownVideoFormat(*value)) return Error(*unknown);
+      record.file = std::string(*value);
+      recording = true;
+    } else if (name == "duration") {
+      const auto seconds = Seconds(*value);
+      if (!seconds || *seconds <= 0 || *seconds > kLongestRecordingSeconds) {
+        return Error("option '--duration' needs a number of seconds above 0, up to 86400, not " +
+                     Quoted(*value));
+      }
+      record.seconds = *seconds;
+      recordingOnly.push_back("--duration");
+    } else if (name == "size") {
+      const size_t x = value->find('x');
+      const auto w = WholeNumber(value->substr(0, x), 10, kLargestFrameSide);
+      const auto h = x == std::string_view::npos
+                         ? std::nullopt
+                         : WholeNumber(value->substr(x + 1), 10, kLargestFrameSide);
+      if (!w || !h || *w < 16 || *h < 16 || *w % 2 != 0 || *h % 2 != 0) {
+        return Error("option '--size' needs WIDTHxHEIGHT, even numbers from 16 to 7680, not " +
+                     Quoted(*value));
+      }
+      record.width = static_cast<int>(*w);
+      record.height = static_cast<int>(*h);
+      recordingOnly.push_back("--size");
+    } else if (name == "fps") {
+      const auto fps = WholeNumber(*value, 10, kHighestFps);
+      if (!fps || *fps < 1) {
+        return Error("option '--fps' needs a whole number of frames a second from 1 to 240, not " +
+                     Quoted(*value));
+      }
+      record.fps = static_cast<int>(*fps);
+      recordingOnly.push_back("--fps");
+    } else if (name == "keys") {
+      const auto keys = KeySchedule(*value);
+      if (!keys) {
+        return Error(
+            "option '--keys' needs keys at seconds, such as \"1@2.0,3@2.5,g@4\" (keys 1 "
+            "to 7 and a to g), not " +
+            Quoted(*value));
+      }
+      record.keys = *keys;
+      recordingOnly.push_back("--keys");
+    } else if (name == "quiet") {
+      quiet = true;
+      recordingOnly.push_back("--quiet");
     } else if (!takesValue && !Contains(kToolkitFlags, name)) {
       return Error("unrecognised option " + Quoted(arg));
     }
@@ -132,14 +252,16 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   if (run.sound && (run.root || run.windowId)) {
     return Error("option '--sound' is not for a screen saver");
   }
-  // A screen saver shows the show alone, with a programme to keep the sky busy, and vivid
-  // unless told otherwise: nobody runs it for the plain look.
-  if (run.root || run.windowId) {
-    run.course.screenSaver = true;
-    if (!run.course.programme) run.course.programme = Programme::Medium;
+  if (recording) {
+    if (run.root || run.windowId) {
+      return Error(std::string("option '") + (run.root ? "--root" : "--window-id") +
+                   "' makes no sense with '--record'");
+    }
+    record.quiet = quiet;
+    run.record = std::move(record);
+  } else if (!recordingOnly.empty()) {
+    return Error("option '" + std::string(recordingOnly.front()) + "' is for '--record' only");
   }
-  run.course.look.smooth = smooth.value_or(run.course.screenSaver);
-  run.course.look.glow = glow.value_or(run.course.screenSaver);
   return command;
 }
 
@@ -174,6 +296,16 @@ std::string UsageText() {
          "      --vivid             both: the vivid look (the key v switches it)\n"
          "      --no-smooth         one frame per step of the show, and\n"
          "      --no-glow           no glow (as a screen saver the look is vivid)\n"
+         "      --record FILE       render the show into a video file and end, without a\n"
+         "                          window or a display: FILE.mp4 (H.264 and AAC),\n"
+         "                          FILE.webm (VP9 and Opus) or FILE.mkv (lossless)\n"
+         "      --duration SECONDS  the recording's length (60 unless told)\n"
+         "      --size WxH          its frame size in pixels (1920x1080 unless told)\n"
+         "      --fps N             its frames a second (60 unless told; 20 gives one for\n"
+         "                          each 50 ms step of the show)\n"
+         "      --keys LIST         the show's keys at moments of the recording, such as\n"
+         "                          1@2.0,3@2.5,g@4 (key 1 at 2 s, 3 at 2.5 s, g at 4 s)\n"
+         "      --quiet             no progress on stderr while recording\n"
          "      --root              run as a screen saver: draw on the window named by\n"
          "                          XSCREENSAVER_WINDOW, or on the whole screen\n"
          "      --window-id ID      run as a screen saver in the X window ID (decimal, or\n"
@@ -181,7 +313,8 @@ std::string UsageText() {
          "  -h, --help              show this help and exit\n"
          "      --version           show the version and exit\n"
          "As a screen saver the show takes no keys, runs the Medium programme unless\n"
-         "--programme says otherwise, and ends on SIGTERM.\n"
+         "--programme says otherwise, and ends on SIGTERM. A recording's time is the\n"
+         "show's own: the same options give the same video.\n"
          "The windowing toolkit's own options, such as -platform NAME and -display DISPLAY\n"
          "(or -platform=NAME), are accepted too.\n"
          "\n"
@@ -189,6 +322,7 @@ std::string UsageText() {
          "  starquill --show --programme grand-finale\n"
          "  starquill --show --sound\n"
          "  starquill --show --vivid --programme grand-finale\n"
+         "  starquill --record clip.mp4 --duration 20 --vivid --sound --keys 6@1,5@3\n"
          "  starquill --window-id 0x3a00007\n";
 }
 

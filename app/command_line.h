@@ -10,18 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program.h"
+#include "app/run_options.h"
 #include "platform/support/printable.h"
 
 namespace starquill {
-
-struct RunOptions {
-  ProgramCourse course;              // seed, straight to the show, programme, screen saver
-  bool verbose = false;              // says the seed in use, so that a show can be repeated
-  bool sound = false;                // the show is heard (never as a screen saver)
-  bool root = false;                 // draw on the screen saver's window, or on the root window
-  std::optional<uint32_t> windowId;  // draw on this X window
-};
 
 struct CommandLine {
   enum class Action { Run, Help, Version, Error };

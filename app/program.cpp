@@ -26,7 +26,7 @@ void Program::Start() {
   if (started_) return;
   started_ = true;
   Randomize(seed_);
-  if (course_.straightToShow || course_.screenSaver) {
+  if (!course_.splash) {
     OpenShow();
     return;
   }
@@ -43,10 +43,10 @@ void Program::Start() {
 
 void Program::OpenShow() {
   if (show_) return;
-  show_ = std::make_unique<frmMain>(
-      platform_, course_.screenSaver ? ShowMode::ScreenSaver : ShowMode::Desktop, seed_);
+  ShowSettings settings = course_.show;
+  settings.runSeed = seed_;
+  show_ = std::make_unique<frmMain>(platform_, settings);
   show_->SetSound(sound_);
-  show_->SetLook(course_.look);
   // The show's window is the program's last: the program decides to end when it closes (the
   // platform does not watch for a last window).
   show_->Closed = [this] { platform_.EndProgram(); };

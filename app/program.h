@@ -7,27 +7,21 @@
 #include <memory>
 #include <optional>
 
+#include "app/run_options.h"
 #include "platform/toolkit/platform.h"
 #include "show/frmMain.h"
 #include "splash/frmSplash.h"
 
 namespace starquill {
 
-// The show programmes of the menu.
-enum class Programme { Minimal, Medium, GrandFinale };
-
-// How a run goes, as the command line chose it.
+// How a run goes, as its way to run chose it.
 struct ProgramCourse {
   // The random generator's seed for the whole run; taken from the clock when not given.
   std::optional<uint32_t> seed;
-  bool straightToShow = false;         // no splash: the show opens at once
+  bool splash = true;                  // the splash first; else the show opens at once
   std::optional<Programme> programme;  // started with the show, as if chosen from its menu
-  bool screenSaver = false;            // the show alone in a window the program is given (ShowMode)
-  Look look;                           // how the sky is shown
+  ShowSettings show;                   // where and how the show shows (its seed is the run's)
 };
-
-// Seeds are whole numbers from 0 to this, so that any seed can be given back on the command line.
-inline constexpr uint32_t kLargestSeed = 0x7FFFFFFF;
 
 class Program {
  public:

@@ -10,8 +10,11 @@ packages=(
   libxcb1-dev                                   # other programs' X windows to draw in
   libxcb-screensaver0-dev libxcb-dpms0-dev      # the X server's screen saver and DPMS held off
   libpulse-dev                                  # sound, through the sound server's API
+  libavformat-dev libavcodec-dev                # video files: FFmpeg's muxers and encoders
+  libswscale-dev libswresample-dev              # ... and its pixel and sample converters
   fonts-liberation2 fonts-dejavu-core           # Arial-compatible and default fonts
   libgtest-dev libgmock-dev libbenchmark-dev    # tests and benchmarks
+  time                                          # ... and a recording's peak memory
   xvfb xauth xdotool imagemagick                # end-to-end tests in a real X server
   libxcb-damage0-dev                            # ... counting the frames that reach it
   openbox x11-utils                             # ... under a real window manager
@@ -19,6 +22,7 @@ packages=(
   dbus-daemon                                   # end-to-end tests on a private session bus
   weston qt6-wayland                            # ... natively on a Wayland compositor
   pulseaudio pulseaudio-utils                   # ... and with a private sound server
+  ffmpeg                                        # ffprobe, to look into the video files made
   dpkg-dev lintian                              # the Debian package and its checker
   desktop-file-utils appstream man-db           # validators of the desktop entry, metainfo, manual
   libxml2-utils librsvg2-bin                    # ... and of the SVG icon

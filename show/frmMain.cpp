@@ -28,13 +28,13 @@ constexpr std::array<int32_t, 10> kProgrammeMasks = {
 
 }  // namespace
 
-frmMain::frmMain(Platform& platform, ShowMode mode, uint32_t runSeed)
-    : platform_(platform), mode_(mode), run_seed_(runSeed), window_(platform.CreateWindow()) {
+frmMain::frmMain(Platform& platform, ShowSettings settings)
+    : platform_(platform), settings_(settings), window_(platform.CreateWindow()) {
   window_->SetCaption("Starquill");
   Picture1.SetBackColor(kSkyColor);
   Picture1.SetForeColor(kCountTextColor);
   window_->AddSurface(Picture1);
-  if (mode_ == ShowMode::Desktop) {
+  if (settings_.takesInput) {
     window_->KeyPress = [this](int code) { Form_KeyPress(code); };
     window_->MouseDown = [this](Surface& surface, int button, int shift, float x, float y) {
       if (&surface == &Picture1) Picture1_MouseDown(button, shift, x, y);
@@ -47,19 +47,20 @@ frmMain::frmMain(Platform& platform, ShowMode mode, uint32_t runSeed)
   mnuGrand.Click = [this] { mnuGrand_Click(); };
   mnuHowTo.Click = [this] { mnuHowTo_Click(); };
   mnuExit.Click = [this] { mnuExit_Click(); };
+  SetLook(settings_.look);
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::Load() {
-  window_->ShowFullScreen();
+  window_->Show(settings_.place);
   LaySky();
   // From here on the sky follows the window; the size it was shown at is laid out above.
   window_->Resized = [this] { Form_Resize(); };
   window_->Present();
   // A screen saver hides the pointer and keeps the screen awake itself.
-  if (mode_ == ShowMode::Desktop) {
-    window_->HidePointerWhenIdle(kPointerIdleMs);
+  if (settings_.hidesIdlePointer) window_->HidePointerWhenIdle(kPointerIdleMs);
+  if (settings_.keepsScreenAwake) {
     screen_awake_ = platform_.KeepScreenAwake("A fireworks show is running");
   }
 
@@ -199,7 +200,7 @@ void frmMain::Timer2_Timer() {
 void frmMain::RangeTimer_Timer() {
   // Reseeded on every event: the launches follow a new sequence each time, which the run's
   // seed repeats, whatever the time of day.
-  RandomizeForEvent(run_seed_, ++programme_events_);
+  RandomizeForEvent(settings_.runSeed, ++programme_events_);
   const int x = static_cast<int>(Int(Rnd() * 10.0 + 1));
   Launch(kProgrammeMasks[static_cast<size_t>(x - 1)]);
 }

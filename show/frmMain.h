@@ -20,17 +20,13 @@
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
 #include "show/look.h"
+#include "show/show_settings.h"
 #include "show/show_sound.h"
 #include "show/sky_audience.h"
 #include "show/sky_light.h"
 #include "show/sky_sound.h"
 
 namespace starquill {
-
-// Desktop: the show as the user runs it, with keys, menu and a full-screen window that keeps the
-// screen awake. ScreenSaver: the show alone in a window a screen saver owns, which ends it; it
-// takes no input, leaves the pointer and the screen saver alone.
-enum class ShowMode { Desktop, ScreenSaver };
 
 class frmMain {
  public:
@@ -41,9 +37,8 @@ class frmMain {
   static constexpr int kMediumMs = 1000;
   static constexpr int kGrandFinaleMs = 600;
 
-  // The run's seed makes the programme's launches repeat with it: each programme event
-  // reseeds the random generator from it and the event's number.
-  explicit frmMain(Platform& platform, ShowMode mode = ShowMode::Desktop, uint32_t runSeed = 0);
+  // Shown as the settings say (show/show_settings.h): the desktop's full-screen show by default.
+  explicit frmMain(Platform& platform, ShowSettings settings = {});
   ~frmMain();
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
@@ -134,8 +129,7 @@ class frmMain {
   void ChooseProgramme(MenuItem& item, int intervalMs);
 
   Platform& platform_;
-  const ShowMode mode_;
-  const uint32_t run_seed_;
+  const ShowSettings settings_;
   uint64_t programme_events_ = 0;  // the programme's events so far, in the whole run
   std::unique_ptr<Window> window_;
   std::vector<Firework> fireworks_;

@@ -42,9 +42,9 @@ class QtPlatform : public Platform {
   std::unique_ptr<ScreenAwake> KeepScreenAwake(std::string_view reason) override;
   Color SystemColor(int index) const override;
 
-  // Full-screen windows created from now on fill this window of another program instead of a
-  // screen. It must outlive them.
-  void DrawInto(HostWindow* host) { host_ = host; }
+  // The window of another program that windows created from now on show in when told to show
+  // there (WindowPlace::InHost). It must outlive them.
+  void ShowInHost(HostWindow* host) { host_ = host; }
 
  private:
   void RunPosted();

@@ -4,17 +4,13 @@
 #include <unistd.h>
 
 #include <QTimer>
-#include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 
 #include "platform/qt/nested_events.h"
 
 namespace starquill {
 namespace {
-
-constexpr std::array<int, 3> kSignals = {SIGTERM, SIGINT, SIGHUP};
 
 // The pipe's writing end and the first signal, for the handler: a signal handler can reach
 // nothing but globals.
@@ -42,12 +38,7 @@ TerminationSignals::TerminationSignals(std::function<void()> ended) : ended_(std
     }
     Deliver();
   });
-  struct sigaction action = {};
-  action.sa_handler = &WriteToPipe;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
-  for (int signal : kSignals)
-    sigaction(signal, &action, nullptr);
+  HandleStopSignals(&WriteToPipe);
 }
 
 void TerminationSignals::Deliver() {
@@ -62,8 +53,7 @@ void TerminationSignals::Deliver() {
 
 TerminationSignals::~TerminationSignals() {
   if (pipe_[0] < 0) return;
-  for (int signal : kSignals)
-    std::signal(signal, SIG_DFL);
+  DefaultStopSignals();
   g_write_end = -1;
   notifier_.reset();
   close(pipe_[0]);
@@ -73,16 +63,6 @@ TerminationSignals::~TerminationSignals() {
 std::optional<int> TerminationSignals::Received() const {
   const int signal = g_received;
   return signal != 0 ? std::optional<int>(signal) : std::nullopt;
-}
-
-void EndBySignal(int signal) {
-  std::signal(signal, SIG_DFL);
-  sigset_t only;
-  sigemptyset(&only);
-  sigaddset(&only, signal);
-  sigprocmask(SIG_UNBLOCK, &only, nullptr);
-  raise(signal);
-  std::_Exit(128 + signal);  // a signal whose default is not to end (none of ours)
 }
 
 }  // namespace starquill

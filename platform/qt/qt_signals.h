@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "platform/support/stop_signals.h"
+
 namespace starquill {
 
 class TerminationSignals {
@@ -33,8 +35,5 @@ class TerminationSignals {
   std::unique_ptr<QSocketNotifier> notifier_;
   std::function<void()> ended_;
 };
-
-// Ends the process by the signal's default action (for the signals above: killed by it).
-[[noreturn]] void EndBySignal(int signal);
 
 }  // namespace starquill

@@ -28,6 +28,7 @@
 #include "platform/qt/qt_input_codes.h"
 #include "platform/qt/window_geometry.h"
 #include "platform/qt/window_painting.h"
+#include "platform/support/fatal.h"
 #include "platform/toolkit/label.h"
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/placement.h"
@@ -331,12 +332,22 @@ void QtWindow::AddLabel(Label& label) {
   };
 }
 
-void QtWindow::ShowFullScreen() {
+void QtWindow::Show(WindowPlace place) {
   widget_->layout.full_screen = true;
-  if (host_) {
-    ShowInHost();
-    return;
+  switch (place) {
+    case WindowPlace::FullScreen:
+      ShowFullScreen();
+      return;
+    case WindowPlace::InHost:
+      if (!host_) FatalError("a window to show in another program's window, but none was given");
+      ShowInHost();
+      return;
+    case WindowPlace::Offscreen:
+      FatalError("a window to show off the screen, which this platform does not do");
   }
+}
+
+void QtWindow::ShowFullScreen() {
   QScreen* screen = home_screen_ ? home_screen_() : nullptr;
   if (!screen) screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
   if (screen) {

@@ -23,7 +23,7 @@ class QtWindow : public Window {
   ~QtWindow() override;
 
   void SetCaption(std::string_view caption) override;
-  void ShowFullScreen() override;
+  void Show(WindowPlace place) override;
   void ShowCentered(int clientWidth, int clientHeight, int frameWidth,
                     const Area& keepOnScreen) override;
   int ClientWidth() const override;
@@ -42,8 +42,8 @@ class QtWindow : public Window {
   void SetClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
   // The screen a full-screen window opens on; without one, the window's own or the primary.
   void SetHomeScreen(std::function<QScreen*()> home) { home_screen_ = std::move(home); }
-  // A window shown full screen fills this window instead, and follows its size; it takes no
-  // input there (the host's owner handles that). It must outlive the window.
+  // The window of another program that Show(WindowPlace::InHost) fills, following its size;
+  // the window takes no input there (the host's owner handles that). It must outlive the window.
   void SetHost(HostWindow* host) { host_ = host; }
 
  private:
@@ -54,6 +54,7 @@ class QtWindow : public Window {
   std::function<QScreen*()> home_screen_;
   HostWindow* host_ = nullptr;
 
+  void ShowFullScreen();
   void ShowInHost();
 };
 

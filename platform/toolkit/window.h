@@ -16,6 +16,9 @@ namespace starquill {
 inline constexpr int kEscape = 27;
 inline constexpr int kReturn = 13;
 
+// Where a window shows; see Window::Show.
+enum class WindowPlace { FullScreen, InHost, Offscreen };
+
 class Label;
 class Surface;
 struct Menu;
@@ -25,10 +28,16 @@ class Window {
   virtual ~Window() = default;
 
   virtual void SetCaption(std::string_view caption) = 0;
-  // Makes the window visible full screen (no title bar, over the desktop's panels) on the
-  // screen that showed the program's previous window, so that its client area has its size
-  // when this returns. The desktop may still change that size later: Resized tells.
-  virtual void ShowFullScreen() = 0;
+  // Makes the window visible where it is told, so that its client area has its size when this
+  // returns; that size may still change later (Resized tells):
+  // - FullScreen: on the desktop, without a title bar and over the panels, on the screen that
+  //   showed the program's previous window;
+  // - InHost: inside the window of another program that the platform was given to show in (a
+  //   screen saver's), filling it and following its size, taking no input;
+  // - Offscreen: nowhere on a screen, at the size of the platform's frames: the program reads
+  //   the surfaces itself (a recording).
+  // A platform that has no such place ends the program with a fatal error.
+  virtual void Show(WindowPlace place) = 0;
   // Makes the window visible in the middle of the screen with a client area of the given size,
   // without a title bar: only a frame `frameWidth` pixels wide on its left and top sides. On a
   // screen too small for it, the window moves as little as needed to lie on the screen, its

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/ways_to_run.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -66,32 +68,62 @@ TEST(CommandLine, WaysToRunTheShow) {
     return command.run;
   };
   const RunOptions plain = run({});
-  EXPECT_FALSE(plain.course.seed || plain.course.programme || plain.windowId);
-  EXPECT_FALSE(plain.course.straightToShow || plain.course.screenSaver || plain.verbose);
+  EXPECT_FALSE(plain.seed || plain.programme || plain.windowId || plain.record);
+  EXPECT_EQ(WayOf(plain), WayToRun::Desktop);
+  EXPECT_TRUE(DesktopCourse(plain).splash);
+  EXPECT_TRUE(DesktopCourse(plain).show.look.Plain());
 
-  EXPECT_EQ(run({"--seed", "0"}).course.seed, 0u);
-  EXPECT_EQ(run({"--seed=2147483647"}).course.seed, 2147483647u);
+  EXPECT_EQ(run({"--seed", "0"}).seed, 0u);
+  EXPECT_EQ(run({"--seed=2147483647"}).seed, 2147483647u);
   const RunOptions show = run({"--show", "--programme", "grand-finale", "-verbose"});
-  EXPECT_TRUE(show.course.straightToShow && show.verbose);
-  EXPECT_EQ(show.course.programme, Programme::GrandFinale);
-  EXPECT_FALSE(show.course.screenSaver);
+  EXPECT_EQ(WayOf(show), WayToRun::Show);
+  EXPECT_TRUE(show.verbose);
+  const ProgramCourse straight = DesktopCourse(show);
+  EXPECT_FALSE(straight.splash);
+  EXPECT_EQ(straight.programme, Programme::GrandFinale);
+  EXPECT_EQ(straight.show.place, WindowPlace::FullScreen);
+  EXPECT_TRUE(straight.show.takesInput && straight.show.keepsScreenAwake);
 
-  // A screen saver runs the Medium programme unless told otherwise.
+  // A screen saver runs the Medium programme, vivid, unless told otherwise, in its host.
   const RunOptions saver = run({"--window-id", "0x3a00007"});
   EXPECT_EQ(saver.windowId, 0x3a00007u);
-  EXPECT_TRUE(saver.course.screenSaver);
-  EXPECT_EQ(saver.course.programme, Programme::Medium);
+  EXPECT_EQ(WayOf(saver), WayToRun::ScreenSaver);
+  const ProgramCourse hosted = ScreenSaverCourse(saver);
+  EXPECT_EQ(hosted.programme, Programme::Medium);
+  EXPECT_EQ(hosted.show.place, WindowPlace::InHost);
+  EXPECT_FALSE(hosted.show.takesInput || hosted.show.keepsScreenAwake ||
+               hosted.show.hidesIdlePointer);
+  EXPECT_EQ(hosted.show.look, Look::Vivid());
   EXPECT_EQ(run({"-window-id", "60817415"}).windowId, 60817415u);
-  EXPECT_EQ(run({"--programme=minimal", "-root"}).course.programme, Programme::Minimal);
-  EXPECT_TRUE(run({"--root"}).root);
+  EXPECT_EQ(ScreenSaverCourse(run({"--programme=minimal", "-root"})).programme, Programme::Minimal);
+  EXPECT_EQ(ScreenSaverCourse(run({"--root", "--no-glow"})).show.look, (Look{.smooth = true}));
 
-  // The look: plain unless asked for; vivid as a screen saver unless told otherwise.
-  EXPECT_TRUE(plain.course.look.Plain());
-  EXPECT_EQ(run({"--vivid"}).course.look, Look::Vivid());
-  EXPECT_EQ(run({"--glow"}).course.look, (Look{.glow = true}));
-  EXPECT_EQ(run({"--vivid", "--no-smooth"}).course.look, (Look{.glow = true}));
-  EXPECT_EQ(saver.course.look, Look::Vivid());
-  EXPECT_EQ(run({"--root", "--no-glow"}).course.look, (Look{.smooth = true}));
+  // The look as asked for.
+  EXPECT_EQ(DesktopCourse(run({"--vivid"})).show.look, Look::Vivid());
+  EXPECT_EQ(DesktopCourse(run({"--glow"})).show.look, (Look{.glow = true}));
+  EXPECT_EQ(DesktopCourse(run({"--vivid", "--no-smooth"})).show.look, (Look{.glow = true}));
+
+  // A recording: off the screen, drawn between the steps, with its own options.
+  const RunOptions clip = run({"--record", "clip.webm", "--duration=2.5", "--size", "640x360",
+                               "--fps", "20", "--keys", "g@4,1@2.0,3@2.5", "--quiet", "--glow"});
+  EXPECT_EQ(WayOf(clip), WayToRun::Recording);
+  ASSERT_TRUE(clip.record);
+  EXPECT_EQ(clip.record->file, "clip.webm");
+  EXPECT_EQ(clip.record->seconds, 2.5);
+  EXPECT_EQ(clip.record->width, 640);
+  EXPECT_EQ(clip.record->height, 360);
+  EXPECT_EQ(clip.record->fps, 20);
+  EXPECT_TRUE(clip.record->quiet);
+  EXPECT_EQ(clip.record->keys,
+            (std::vector<KeyAt>{{'1', 2000}, {'3', 2500}, {'g', 4000}}));  // in time order
+  const ProgramCourse recorded = RecordingCourse(clip);
+  EXPECT_EQ(recorded.show.place, WindowPlace::Offscreen);
+  EXPECT_EQ(recorded.show.look, Look::Vivid());
+  EXPECT_FALSE(recorded.show.takesInput || recorded.show.keepsScreenAwake);
+  const RunOptions defaults = run({"--record=a.mp4"});
+  EXPECT_EQ(defaults.record->seconds, 60);
+  EXPECT_EQ(defaults.record->width, 1920);
+  EXPECT_EQ(defaults.record->fps, 60);
 }
 
 TEST(CommandLine, BadValuesOfOurOptions) {
@@ -116,6 +148,29 @@ TEST(CommandLine, BadValuesOfOurOptions) {
             "options '--root' and '--window-id' cannot be used together");
   EXPECT_EQ(error({"--show=yes"}), "unrecognised option '--show=yes'");
   EXPECT_EQ(ParseWindowId("0XFFFFFFFF"), 0xFFFFFFFFu);
+
+  // A recording's options, and what makes no sense with one.
+  EXPECT_EQ(error({"--record", "a.mp4", "--root"}),
+            "option '--root' makes no sense with '--record'");
+  EXPECT_EQ(error({"--window-id", "5", "--record", "a.mp4"}),
+            "option '--window-id' makes no sense with '--record'");
+  EXPECT_EQ(error({"--duration", "5"}), "option '--duration' is for '--record' only");
+  EXPECT_EQ(error({"--record", "a.avi"}), "unknown video format '.avi': use .mp4, .webm or .mkv");
+  for (std::string_view size : {"640", "640x", "x360", "641x360", "8x8", "7682x100", "axb"})
+    EXPECT_NE(error({"--record=a.mp4", "--size", size}).find("needs WIDTHxHEIGHT"),
+              std::string::npos)
+        << size;
+  for (std::string_view seconds : {"0", "-1", ".", "1.", "1e3", "86401", "nan"})
+    EXPECT_NE(error({"--record=a.mp4", "--duration", seconds}).find("needs a number of seconds"),
+              std::string::npos)
+        << seconds;
+  for (std::string_view fps : {"0", "241", "60.5"})
+    EXPECT_NE(error({"--record=a.mp4", "--fps", fps}).find("needs a whole number"),
+              std::string::npos);
+  for (std::string_view keys : {"", "8@1", "1@", "1:2", "1@2,", "s@1", "1@-2", "1@2,,3@4"})
+    EXPECT_NE(error({"--record=a.mp4", "--keys", keys}).find("needs keys at seconds"),
+              std::string::npos)
+        << keys;
 }
 
 }  // namespace

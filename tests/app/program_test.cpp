@@ -2,6 +2,8 @@
 
 #include "app/program.h"
 
+#include "app/ways_to_run.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/support/random.h"
@@ -74,11 +76,12 @@ TEST_F(ProgramCourse, TheShowsOwnClockStartsAtItsLoad) {
 // A show opened straight away on a platform whose clock has run `clockMs` before the start.
 starquill::ProgramCourse Course(std::optional<uint32_t> seed,
                                 std::optional<Programme> programme = {}, bool screenSaver = false) {
-  starquill::ProgramCourse course;
-  course.seed = seed;
-  course.programme = programme;
-  course.screenSaver = screenSaver;
-  return course;
+  RunOptions options;
+  options.seed = seed;
+  options.programme = programme;
+  options.root = screenSaver;
+  options.straightToShow = true;
+  return screenSaver ? ScreenSaverCourse(options) : DesktopCourse(options);
 }
 
 class StartedShow {
@@ -106,7 +109,7 @@ class StartedShow {
     return platform;
   }
   static starquill::ProgramCourse Straight(starquill::ProgramCourse course) {
-    course.straightToShow = true;
+    course.splash = false;
     return course;
   }
 };
@@ -147,7 +150,7 @@ TEST(ProgramStart, StraightToTheShowWithAProgramme) {
 TEST(ProgramStart, AScreenSaverShowTakesNoInputAndHoldsNothing) {
   StartedShow saver(Course({}, Programme::Medium, true), 0);
   FakeWindow& window = *saver.platform.windows.at(0);
-  EXPECT_TRUE(window.full_screen);
+  EXPECT_EQ(window.place, WindowPlace::InHost);
   EXPECT_FALSE(window.KeyPress);
   EXPECT_FALSE(window.MouseDown);
   EXPECT_EQ(window.pointer_idle_ms, 0);

@@ -231,7 +231,9 @@ TEST_F(LaunchDirector, TheProgrammeReseedsFromTheRunsSeedNotTheClock) {
   // event follows a sequence of its own.
   const auto first_event_at = [&](double clockMs, uint32_t seed) {
     platform.Clock().Advance(clockMs);
-    frmMain other(platform, ShowMode::Desktop, seed);
+    ShowSettings seeded;
+    seeded.runSeed = seed;
+    frmMain other(platform, seeded);
     other.Load();
     other.Timer1().SetEnabled(false);
     other.RangeTimer_Timer();

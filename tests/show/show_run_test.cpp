@@ -10,6 +10,7 @@
 #include "platform/support/random.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/pixel_hash.h"
 #include "tests/support/firework_probe.h"
 
 namespace starquill {
@@ -18,15 +19,7 @@ namespace {
 using testing::Census;
 using testing::FakePlatform;
 
-uint64_t PixelHash(const Surface& s) {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (int y = 0; y < s.PixelHeight(); ++y) {
-    for (int x = 0; x < s.PixelWidth(); ++x) {
-      hash = (hash ^ static_cast<uint32_t>(s.Pixel(x, y))) * 1099511628211ull;
-    }
-  }
-  return hash;
-}
+using testing::PixelHash;
 
 // The same generator state and the same launches give the same pixels. The hashes were taken
 // from this show once; a change in any kind's order of draws, of steps or of drawing, or in the

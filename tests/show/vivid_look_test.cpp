@@ -10,6 +10,7 @@
 #include "platform/support/random.h"
 #include "show/frmMain.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/pixel_hash.h"
 
 namespace starquill {
 namespace {
@@ -17,14 +18,7 @@ namespace {
 using testing::FakePlatform;
 using testing::FakeWindow;
 
-uint64_t PixelHash(const Surface& s) {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (int y = 0; y < s.DeviceHeight(); ++y) {
-    for (int x = 0; x < s.DeviceWidth(); ++x)
-      hash = (hash ^ static_cast<uint32_t>(s.DevicePixel(x, y))) * 1099511628211ull;
-  }
-  return hash;
-}
+using testing::PixelHash;
 
 // What a tick leaves of a show: its fireworks drawn as they stand (which changes nothing), how
 // many there are, and where the random generator is.
@@ -41,7 +35,9 @@ struct TickState {
 std::vector<TickState> RunShow(Look look, std::vector<uint64_t>* tickFrames = nullptr) {
   RestoreRandomState(InitialRandomState());
   FakePlatform platform(320, 200);
-  frmMain show(platform, ShowMode::Desktop, 7);
+  ShowSettings seeded;
+  seeded.runSeed = 7;
+  frmMain show(platform, seeded);
   show.SetLook(look);
   show.Load();
   show.mnuGrand_Click();
@@ -178,7 +174,9 @@ int MostFlashesInASecond(const std::vector<std::pair<double, double>>& series, d
 TEST(GlowLook, TheSkyNeverFlashesWhateverIsLaunched) {
   RestoreRandomState(InitialRandomState());
   FakePlatform platform(320, 200);
-  frmMain show(platform, ShowMode::Desktop, 11);
+  ShowSettings seeded;
+  seeded.runSeed = 11;
+  frmMain show(platform, seeded);
   SkyLight light(platform.Timers());
   show.AddSkyListener(&light);
   show.SetLook(Look::Vivid());

@@ -12,7 +12,7 @@
 #include "platform/toolkit/menu.h"
 #include "platform/toolkit/platform.h"
 #include "platform/toolkit/system_colors.h"
-#include "tests/support/manual_timer_service.h"
+#include "platform/toolkit/manual_timer_service.h"
 
 namespace starquill::testing {
 
@@ -25,9 +25,10 @@ class FakeWindow : public Window {
   inline ~FakeWindow() override;
 
   void SetCaption(std::string_view text) override { caption = text; }
-  void ShowFullScreen() override {
+  void Show(WindowPlace where) override {
     shown = true;
-    full_screen = true;
+    place = where;
+    full_screen = where == WindowPlace::FullScreen;
   }
   void ShowCentered(int w, int h, int frame, const Area& keep) override {
     shown = true;
@@ -80,6 +81,7 @@ class FakeWindow : public Window {
   std::string caption;
   bool shown = false;
   bool full_screen = false;
+  WindowPlace place = WindowPlace::FullScreen;
   int pointer_idle_ms = 0;
   bool unloaded = false;
   int presents = 0;

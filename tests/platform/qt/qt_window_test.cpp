@@ -24,7 +24,7 @@ namespace {
 TEST(QtWindow, ShowsSurfacesOneToOneInTheirColours) {
   QtWindow window;
   window.SetCaption("Starquill");
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   EXPECT_EQ(window.ClientWidth(), screen.width());
   EXPECT_EQ(window.ClientHeight(), screen.height());
@@ -56,7 +56,7 @@ TEST(QtWindow, DeliversTypedCharactersAndTheClose) {
   int unloaded = 0;
   window.KeyPress = [&](int code) { keys.push_back(code); };
   window.Unloaded = [&] { ++unloaded; };
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
 
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
   QKeyEvent three(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
@@ -87,7 +87,7 @@ TEST(QtWindow, AControlShowsItsPictureCutToItsRegion) {
   button.SetWindowRegion(shape);
   window.AddSurface(board);
   window.AddControl(button);
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
   const QImage shown = window.widget()->grab().toImage();
   EXPECT_EQ(shown.pixelColor(25, 15), QColor(255, 0, 0));
   EXPECT_EQ(shown.pixelColor(29, 19), QColor(255, 0, 0));
@@ -136,7 +136,7 @@ TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
   button.Move(50, 50, 20, 10);
   window.AddSurface(sky);
   window.AddSurface(button);
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
   std::vector<std::tuple<Surface*, int, int, float, float>> presses;
   window.MouseDown = [&](Surface& s, int b, int shift, float x, float y) {
     presses.emplace_back(&s, b, shift, x, y);
@@ -157,7 +157,7 @@ TEST(QtWindow, APressReachesTheTopmostSurfaceInItsScaleUnits) {
 
 TEST(QtWindow, ThePointerHidesWhenIdleAndReturnsWithMotion) {
   QtWindow window;
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
   window.HidePointerWhenIdle(30);
   const auto shape = [&] { return window.widget()->cursor().shape(); };
   QElapsedTimer waited;
@@ -174,7 +174,7 @@ TEST(QtWindow, ThePointerHidesWhenIdleAndReturnsWithMotion) {
 
 TEST(QtWindow, PopupShowsCaptionsChecksAndSeparatorsAndRunsTheChoice) {
   QtWindow window;
-  window.ShowFullScreen();
+  window.Show(WindowPlace::FullScreen);
   MenuItem first("&First"), second("&Second"), line("-"), last("&Last");
   second.Checked = true;
   int clicked = 0;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/manual_timer_service.h"
+#include "platform/toolkit/manual_timer_service.h"
 
 namespace starquill {
 namespace {

@@ -1,6 +1,7 @@
-#include "tests/support/manual_timer_service.h"
+#include "platform/toolkit/manual_timer_service.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace starquill {
 
@@ -34,12 +35,22 @@ void ManualTimerService::Advance(int64_t milliseconds) {
         });
     if (next == entries_.end() || next->due > target) break;
     now_ = next->due;
+    fine_now_ = static_cast<double>(now_);
     // Schedule the next event before firing: the handler may restart, stop or destroy it.
     next->due += next->period;
     next->order = next_order_++;
-    Fire(*next->timer);
+    Timer& timer = *next->timer;
+    if (BeforeEvent) BeforeEvent(now_);
+    Fire(timer);
   }
   now_ = target;
+  fine_now_ = static_cast<double>(now_);
+}
+
+void ManualTimerService::AdvanceTo(double ms) {
+  if (!(ms > fine_now_)) return;  // also NaN
+  Advance(static_cast<int64_t>(std::floor(ms)) - now_);
+  fine_now_ = std::max(ms, fine_now_);
 }
 
 }  // namespace starquill
