@@ -59,7 +59,7 @@ void Glow::Reset(const Surface& surface, int cellPixels) {
   painted_ = false;
 }
 
-void Glow::Gather(const Surface& surface) {
+void Glow::Gather(Surface& surface) {
   const uint32_t* bits = surface.Bits();
   const auto add = [&](int dx, int dy, float weight) {
     const uint32_t pixel = bits[size_t(dy) * size_t(device_width_) + size_t(dx)];
@@ -73,7 +73,7 @@ void Glow::Gather(const Surface& surface) {
   };
   if (surface.DrawnEverywhere()) {
     // Too much was drawn to keep the points: whatever differs from the backdrop is lit.
-    const uint32_t* backdrop = const_cast<Surface&>(surface).Backdrop().bits;
+    const uint32_t* backdrop = surface.Backdrop().bits;
     for (int dy = 0; dy < device_height_; ++dy) {
       for (int dx = 0; dx < device_width_; ++dx) {
         const size_t i = size_t(dy) * size_t(device_width_) + size_t(dx);

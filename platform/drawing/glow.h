@@ -36,7 +36,7 @@ class Glow {
   };
 
   void Reset(const Surface& surface, int cellPixels);
-  void Gather(const Surface& surface);
+  void Gather(Surface& surface);
   void Blur();
   void Compose(Surface& surface, Color skyLight, bool everywhere);
   void ComposeSpan(const PixelView& backdrop, Color skyLight, int x0, int x1, int y0, int y1);
