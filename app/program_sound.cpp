@@ -2,7 +2,7 @@
 
 namespace starquill {
 
-ProgramSound::ProgramSound(uint64_t seed) : scene_(seed), output_(*this) {
+ProgramSound::ProgramSound(uint64_t seed) : SceneSound(seed), output_(*this) {
   output_.Start();
 }
 

@@ -4,22 +4,16 @@
 #include <cmath>
 #include <vector>
 
+#include "app/scene_sound.h"
 #include "app/ways_to_run.h"
-#include "show/show_sound.h"
 #include "sound/audio_format.h"
-#include "sound/sound_scene.h"
 
 namespace starquill {
 
 // The show's sound as a recording hears it: the scene alone, rendered on the show's thread.
-class Recorder::Sound : public ShowSound {
+class Recorder::Sound : public SceneSound {
  public:
-  explicit Sound(uint64_t seed) : scene_(seed) {}
-
-  void Launch(float x, float y) override { scene_.Launch(x, y); }
-  void Burst(float x, float y, int32_t sparkles) override { scene_.Burst(x, y, sparkles); }
-  void Crackle(float x, float y, int32_t live) override { scene_.Crackle(x, y, live); }
-  void ToggleMute() override {}
+  using SceneSound::SceneSound;
 
   // Renders the mix on to this sample pair, counted from the recording's start.
   std::optional<std::string> RenderTo(int64_t pair, RecordingSink& sink) {
@@ -35,7 +29,6 @@ class Recorder::Sound : public ShowSound {
 
  private:
   static constexpr int64_t kBlockPairs = kSampleRate / 100;  // 10 ms
-  SoundScene scene_;
   std::vector<float> buffer_ = std::vector<float>(kBlockPairs * kChannels);
   int64_t rendered_ = 0;
 };
